@@ -1,0 +1,84 @@
+#include "store/numread.h"
+
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace rmx {
+
+namespace {
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) {
+  size_t b = 0, e = text.size();
+  while (b < e && IsBlank(text[b])) ++b;
+  while (e > b && IsBlank(text[e - 1])) --e;
+  const std::string_view s = text.substr(b, e - b);
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  size_t mantissaDigits = 0;
+  while (i < s.size() && IsDigit(s[i])) {
+    ++i;
+    ++mantissaDigits;
+  }
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    while (i < s.size() && IsDigit(s[i])) {
+      ++i;
+      ++mantissaDigits;
+    }
+  }
+  if (mantissaDigits == 0) return std::nullopt;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    size_t expDigits = 0;
+    while (i < s.size() && IsDigit(s[i])) {
+      ++i;
+      ++expDigits;
+    }
+    if (expDigits == 0) return std::nullopt;
+  }
+  if (i != s.size()) return std::nullopt;
+  // The syntax is checked; from_chars reads it whatever the process locale says.
+  std::string_view digits = s;
+  if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
+  double v = 0;
+  const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
+  if (res.ec == std::errc::result_out_of_range) {
+    // Underflow reads as zero of the right sign; overflow is no number.
+    bool tiny = false;
+    for (size_t k = 0; k < digits.size(); ++k)
+      if (digits[k] == 'e' || digits[k] == 'E') tiny = digits.substr(k + 1).find('-') == 0;
+    if (!tiny) return std::nullopt;
+    return digits.front() == '-' ? -0.0 : 0.0;
+  }
+  if (res.ec != std::errc() || res.ptr != digits.data() + digits.size()) return std::nullopt;
+  if (!std::isfinite(v)) return std::nullopt;
+  return v;
+}
+
+std::optional<float> ReadSingle(std::string_view text) {
+  const auto v = ReadNumber(text);
+  if (!v) return std::nullopt;
+  const float f = static_cast<float>(*v);
+  if (!std::isfinite(f)) return std::nullopt;
+  return f;
+}
+
+std::optional<int32_t> RoundWhole(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double r = std::nearbyint(value);  // default rounding mode: half to even
+  if (r < -2147483648.0 || r > 2147483647.0) return std::nullopt;
+  return static_cast<int32_t>(r);
+}
+
+std::optional<int32_t> ReadWhole(std::string_view text) {
+  const auto v = ReadNumber(text);
+  if (!v) return std::nullopt;
+  return RoundWhole(*v);
+}
+
+}  // namespace rmx

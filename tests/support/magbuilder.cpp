@@ -1,0 +1,107 @@
+#include "support/magbuilder.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace rmx::test {
+
+StepRecord Step(const char* method, float level, float gdec, float ginc, float tdec, float tinc, float intensity,
+                float error) {
+  StepRecord s;
+  s.Method = FixedText(method, CodeWidth);
+  s.Level = level;
+  s.GDec = gdec;
+  s.GInc = ginc;
+  s.TDec = tdec;
+  s.TInc = tinc;
+  s.Intensity = intensity;
+  s.Error = error;
+  s.LSquare = 0;
+  s.Plot = 1;
+  return s;
+}
+
+std::vector<Slot> BuildSlots(const SectionSpec& spec) {
+  std::vector<Slot> slots(1);
+  int32_t r = 2;
+  for (const auto& sample : spec.samples) {
+    SampleHeader h;
+    h.SampleName = FixedText(sample.name, NameWidth);
+    h.Meters = sample.meters;
+    h.LSquareRecord = 0;
+    h.StepCount = static_cast<int32_t>(sample.steps.size()) + 1;
+    h.NextSample = r + h.StepCount + 1;
+    h.ProjectionDec = sample.projectionDec;
+    h.Active = sample.active;
+    slots.push_back(Encode(h));
+    for (const auto& s : sample.steps) slots.push_back(Encode(s));
+    slots.push_back(Encode(OriginStep()));
+    r = h.NextSample;
+  }
+  SectionHeader sec;
+  sec.SectionName = FixedText(spec.name, NameWidth);
+  sec.Latitude = spec.latitude;
+  sec.Longitude = spec.longitude;
+  sec.LastRecord = r;
+  sec.SampleCount = static_cast<int32_t>(spec.samples.size());
+  sec.RecordNumber = 1;
+  slots[0] = Encode(sec);
+  return slots;
+}
+
+void WriteSlots(const std::string& path, const std::vector<Slot>& slots) {
+  std::string bytes;
+  for (const auto& s : slots) bytes.append(reinterpret_cast<const char*>(s.data()), s.size());
+  WriteBytes(path, bytes);
+}
+
+void WriteMag(const std::string& path, const SectionSpec& spec) { WriteSlots(path, BuildSlots(spec)); }
+
+SectionSpec FullSection(int samples, int steps) {
+  SectionSpec spec;
+  spec.name = "Full Section";
+  for (int i = 0; i < samples; ++i) {
+    SampleSpec s;
+    s.name = "FS" + std::to_string(1000 + i) + " a";
+    s.meters = static_cast<float>(i) * 0.5f;
+    s.steps.push_back(Step("NRM", 0, 10.0f + static_cast<float>(i % 300), 55.5f, 20.25f, 48.0f, 2.71e-2f, 0.08f));
+    for (int k = 1; k < steps; ++k) {
+      const float f = static_cast<float>(k);
+      s.steps.push_back(Step("TT", 50.0f * f, 12.0f + f, 54.0f - 0.5f * f, 22.0f + f, 47.0f - 0.5f * f,
+                             2.71e-2f / (1.0f + f), 0.1f + 0.01f * f));
+    }
+    spec.samples.push_back(std::move(s));
+  }
+  return spec;
+}
+
+std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + path);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out) throw std::runtime_error("cannot write " + path);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TempDir::TempDir() {
+  std::string tmpl = (std::filesystem::temp_directory_path() / "remanex-test-XXXXXX").string();
+  if (!::mkdtemp(tmpl.data())) throw std::runtime_error("cannot make a temporary folder");
+  path_ = tmpl;
+}
+
+TempDir::~TempDir() {
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ec);
+  std::filesystem::remove_all(path_, ec);
+}
+
+}  // namespace rmx::test
