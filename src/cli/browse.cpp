@@ -55,6 +55,7 @@ int RunSamples(const std::vector<std::string>& args, std::ostream& out) {
 
 int RunListing(const std::vector<std::string>& args, std::ostream& out) {
   if (args.size() != 2) throw UsageError("listing takes a file and a sample number");
+  ParseIndex(args[1], "the sample number");  // bad usage before the file is read
   Session s = OpenSession(args[0]);
   const int n = SampleNumber(s, args[1]);
   PrintLines(out, ListingOf(s, n));

@@ -1,10 +1,104 @@
+// frmMain: the hub of the program. It owns the open sample file (through a
+// Session), shows the sample list and the data listing of the selected sample,
+// carries the three marking buttons and the menu bar.
 #pragma once
+
 #include <QMainWindow>
+#include <QPrinter>
+#include <functional>
+#include <memory>
+
+#include "app/dialogs.h"
+#include "app/session.h"
+
+class QAction;
+class QListWidget;
+class QMenu;
+class QPushButton;
+
 namespace rmx::ui {
+
+class FileOpenDialog;
+
 class MainWindow : public QMainWindow {
   Q_OBJECT
+
  public:
+  // The one main window of the program, created on first use.
   static MainWindow& Instance();
-  void OpenPath(const QString& path);
+  // Deletes the instance (tests start each case from a fresh window).
+  static void DestroyInstance();
+
+  // Stores the path of the sample file to load and loads it at once. A file that is
+  // open is closed first.
+  int GetOpenFileName(const QString& path);
+  // Same as GetOpenFileName, for a file named on the command line.
+  void OpenPath(const QString& path) { GetOpenFileName(path); }
+
+  // The loading routine: reopens the file and rebuilds the sample list.
+  void LoadFile();
+  void FileClose();
+  void FileExit();
+  void EditCopy();
+  void PrintMainWindow();
+
+  // Replaces the dialogs (tests answer by script); nullptr restores the Qt dialogs.
+  void SetDialogs(Dialogs* dialogs);
+  Dialogs& CurrentDialogs();
+  QPrinter& Printer() { return printer_; }
+  Session& session() { return session_; }
+
+  // Windows opened from the menus register how they are closed by File > Close and
+  // File > Exit.
+  void AddOnClose(std::function<void()> fn) { onClose_.push_back(std::move(fn)); }
+  void AddOnExit(std::function<void()> fn) { onExit_.push_back(std::move(fn)); }
+  // The least-squares analysis started by the least-squares button once the
+  // selection is written. Returns true when the sample should be re-listed.
+  void SetLSquareAnalysis(std::function<bool(Session&, Dialogs&, int)> fn) { lsquare_ = std::move(fn); }
+
+  QAction* Action(const char* objectName) const;
+  QMenu* Menu(const char* objectName) const;
+
+ signals:
+  // A sample became current (its listing is shown); position from 1.
+  void sampleSelected(int position);
+  // The file was closed (File > Close or a refused file).
+  void fileClosed();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  MainWindow();
+  void BuildMenus();
+  void BuildControls();
+  void SetFileState(bool open);
+  void ShowSampleList();
+  void ShowListing(const std::vector<std::string>& lines);
+  void OnSampleClicked(int row);
+  void Deactivate();
+  void DeselectPoints();
+  void LSquarePoints();
+  void ShowOpenDialog();
+  void ReportStoreError(const std::string& message);
+  std::vector<int> CheckedRows(QListWidget* list) const;
+
+  Session session_;
+  QPrinter printer_;
+  std::unique_ptr<Dialogs> qtDialogs_;
+  Dialogs* dialogs_ = nullptr;
+  std::function<bool(Session&, Dialogs&, int)> lsquare_;
+  std::vector<std::function<void()>> onClose_;
+  std::vector<std::function<void()>> onExit_;
+
+  QListWidget* lstRecord_ = nullptr;
+  QListWidget* lstRecordData_ = nullptr;
+  QPushButton* cmdDeactivate_ = nullptr;
+  QPushButton* cmdDeselectPoints_ = nullptr;
+  QPushButton* cmdLSquarePoints_ = nullptr;
+  FileOpenDialog* openDialog_ = nullptr;
+  bool exiting_ = false;
 };
-}
+
+}  // namespace rmx::ui
