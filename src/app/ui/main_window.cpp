@@ -19,6 +19,7 @@
 
 #include "app/listing.h"
 #include "app/marking.h"
+#include "app/ui/commands.h"
 #include "app/ui/file_open_dialog.h"
 #include "app/ui/fonts.h"
 #include "app/ui/qt_dialogs.h"
@@ -100,7 +101,10 @@ const QString MainCaption = QStringLiteral("Remanex Analysis Program");
 }  // namespace
 
 MainWindow& MainWindow::Instance() {
-  if (!instance) instance = new MainWindow;
+  if (!instance) {
+    instance = new MainWindow;
+    InstallCommands(*instance);
+  }
   return *instance;
 }
 
@@ -112,7 +116,6 @@ void MainWindow::DestroyInstance() {
 MainWindow::MainWindow() : printer_(QPrinter::HighResolution) {
   setObjectName("frmMain");
   setWindowTitle(MainCaption);
-  setFont(FixedFont());
   qtDialogs_ = std::make_unique<QtDialogs>(this, &printer_);
   dialogs_ = qtDialogs_.get();
   BuildMenus();
@@ -305,7 +308,10 @@ void MainWindow::Deactivate() {
 void MainWindow::DeselectPoints() {
   if (TogglePlotPoints(session_, CheckedRows(lstRecordData_), CurrentDialogs()) != MarkResult::Done) return;
   try {
-    if (auto lines = session_.Relist()) ShowListing(*lines);
+    if (auto lines = session_.Relist()) {
+      ShowListing(*lines);
+      emit sampleSelected(session_.CurrentPosition());
+    }
   } catch (const StoreError& e) {
     ReportStoreError(e.what());
   }
@@ -318,6 +324,7 @@ void MainWindow::LSquarePoints() {
     const int p = session_.CurrentPosition();
     if (p >= 1 && lsquare_ && lsquare_(session_, CurrentDialogs(), p))
       if (auto lines = session_.Relist()) ShowListing(*lines);
+    if (p >= 1) emit sampleSelected(p);
   } catch (const StoreError& e) {
     ReportStoreError(e.what());
   }
