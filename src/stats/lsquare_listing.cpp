@@ -1,0 +1,74 @@
+#include "stats/lsquare_listing.h"
+
+#include <algorithm>
+
+#include "app/session.h"
+#include "store/text.h"
+
+namespace rmx {
+
+std::string AllResultsLine(const std::string& storedName, float meters, const LSquareResult& r) {
+  std::string line;
+  line.reserve(90);
+  line += AlignLeft(storedName, NameWidth);
+  line += AlignNumber(Format(meters, "0.00"), 8);
+  line += "  ";
+  line += AlignLeft(r.Label, 4);
+  line += AlignNumber(Format(r.GDec, "0.00"), 8);
+  line += AlignNumber(Format(r.GInc, "0.00"), 7);
+  line += AlignNumber(Format(r.TDec, "0.00"), 8);
+  line += AlignNumber(Format(r.TInc, "0.00"), 7);
+  line += AlignNumber(Format(r.Intensity, "Scientific"), 10);
+  line += AlignNumber(Format(r.Error, "0.00"), 7);
+  line += AlignNumber(Format(r.Points, "0"), 6);
+  return line;
+}
+
+std::string StepsUsedLine(const std::string& storedName, const std::vector<StepRecord>& steps) {
+  std::string line = AlignLeft(storedName, NameWidth);
+  if (steps.empty()) return line;
+  for (size_t k = 0; k + 1 < steps.size(); ++k)
+    if (IsSet(steps[k].LSquare)) line += AlignNumber(Format(steps[k].Level, "0"), 5);
+  if (IsSet(steps.back().LSquare)) line += "  Org Tied";
+  return line;
+}
+
+std::string AllResultsText(const SampleFile& file, const std::vector<SampleEntry>& table) {
+  struct Taken {
+    std::string name;
+    std::vector<StepRecord> steps;
+  };
+  std::string results;
+  std::vector<Taken> taken;
+  const int count = static_cast<int>(std::min<size_t>(table.size(), MaxSamples));
+  for (int i = 1; i <= count; ++i) {
+    const SampleEntry& entry = table[static_cast<size_t>(i - 1)];
+    if (!IsSet(entry.Active)) continue;
+    const SampleHeader header = ReadCheckedSampleHeader(file, entry.Slot, i);
+    if (header.LSquareRecord == 0) continue;
+    const LSquareResult result = file.ReadResult(header.LSquareRecord);
+    results += AllResultsLine(entry.SampleName, header.Meters, result);
+    results += CrLf;
+    taken.push_back({entry.SampleName, LoadSteps(file, entry.Slot, header)});
+  }
+  if (taken.empty()) return NoLSquareData;
+
+  std::string text = AllResultsHeading;
+  text += CrLf;
+  text += results;
+  text += CrLf;
+  text += StepsUsedHeading;
+  text += CrLf;
+  for (const auto& t : taken) {
+    text += StepsUsedLine(t.name, t.steps);
+    text += CrLf;
+  }
+  return text;
+}
+
+std::string AllResultsText(const Session& session) {
+  if (!session.IsOpen()) return NoLSquareData;
+  return AllResultsText(session.File(), session.Samples());
+}
+
+}  // namespace rmx
