@@ -15,10 +15,7 @@ Session OpenSession(const std::string& path) {
     s.Load();
   } catch (const StoreError& e) {
     // The session's message starts with the path; the file is named by the frame.
-    std::string msg = e.what();
-    const std::string prefix = path + ": ";
-    if (msg.rfind(prefix, 0) == 0) msg.erase(0, prefix.size());
-    throw Failure(path, msg);
+    throw Failure(path, WithoutPath(e.what(), path));
   }
   return s;
 }
@@ -39,10 +36,7 @@ std::vector<std::string> ListingOf(Session& s, int n) {
   try {
     return *s.ListSample(n);
   } catch (const StoreError& e) {
-    std::string msg = e.what();
-    const std::string prefix = s.FileName() + ": ";
-    if (msg.rfind(prefix, 0) == 0) msg.erase(0, prefix.size());
-    throw Failure(s.FileName(), msg);
+    throw Failure(s.FileName(), WithoutPath(e.what(), s.FileName()));
   }
 }
 

@@ -21,6 +21,47 @@ void PrintReport(std::ostream& out, const std::string& report) {
   out << Latin1ToUtf8(text);
 }
 
+const std::string* Arguments::Option(const std::string& name) const {
+  const auto it = options.find(name);
+  return it == options.end() ? nullptr : &it->second;
+}
+
+Arguments SplitArguments(const std::vector<std::string>& args, std::initializer_list<const char*> known,
+                         std::initializer_list<const char*> flags) {
+  Arguments parsed;
+  for (size_t i = 0; i < args.size(); ++i) {
+    if (args[i].rfind("--", 0) != 0 || args[i] == "--") {
+      parsed.positional.push_back(args[i]);
+      continue;
+    }
+    std::string name = args[i].substr(2);
+    std::string value;
+    const size_t eq = name.find('=');
+    bool isFlag = false;
+    for (const char* f : flags) isFlag = isFlag || name == f;
+    bool isKnown = isFlag;
+    for (const char* k : known) isKnown = isKnown || name.substr(0, eq) == k;
+    if (!isKnown) throw UsageError("unknown option: --" + name.substr(0, eq));
+    if (isFlag) {
+      value = "yes";
+    } else if (eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name.erase(eq);
+    } else if (i + 1 < args.size()) {
+      value = args[++i];
+    } else {
+      throw UsageError("--" + name + " needs a value");
+    }
+    if (!parsed.options.emplace(name, value).second) throw UsageError("--" + name + " is given twice");
+  }
+  return parsed;
+}
+
+std::string WithoutPath(const std::string& message, const std::string& path) {
+  const std::string prefix = path + ": ";
+  return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+}
+
 int ParseIndex(const std::string& text, const char* what) {
   for (char c : text)
     if (c < '0' || c > '9') throw UsageError(std::string(what) + " must be a whole number: " + text);

@@ -8,28 +8,13 @@
 namespace rmx::cli {
 
 int RunConvert(const std::vector<std::string>& args, std::ostream& out) {
-  std::string input;
-  std::string outputName;
-  bool haveOutput = false;
-  bool overwrite = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    if (a == "--overwrite") {
-      overwrite = true;
-    } else if (a == "--output") {
-      if (haveOutput) throw UsageError("--output is given twice");
-      if (i + 1 >= args.size()) throw UsageError("--output needs a file name");
-      outputName = args[++i];
-      haveOutput = true;
-    } else if (a.size() > 1 && a[0] == '-') {
-      throw UsageError("unknown option: " + a);
-    } else if (input.empty()) {
-      input = a;
-    } else {
-      throw UsageError("convert takes one input file");
-    }
-  }
-  if (input.empty()) throw UsageError("convert needs an input file");
+  const Arguments parsed = SplitArguments(args, {"output"}, {"overwrite"});
+  if (parsed.positional.size() > 1) throw UsageError("convert takes one input file");
+  if (parsed.positional.empty()) throw UsageError("convert needs an input file");
+  const std::string input = parsed.positional[0];
+  const bool haveOutput = parsed.Has("output");
+  std::string outputName = haveOutput ? *parsed.Option("output") : std::string();
+  const bool overwrite = parsed.Has("overwrite");
 
   const std::filesystem::path in(input);
   const std::string fileName = in.filename().string();

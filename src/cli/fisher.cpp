@@ -13,40 +13,6 @@ namespace rmx::cli {
 
 namespace {
 
-// The options of the command line as name -> value ("--name VALUE" or
-// "--name=VALUE"); anything else is a positional argument.
-struct FisherArgs {
-  std::map<std::string, std::string> options;
-  std::vector<std::string> positional;
-};
-
-FisherArgs SplitArgs(const std::vector<std::string>& args) {
-  static const char* const known[] = {"data", "coords", "level", "weighted", "estimate"};
-  FisherArgs parsed;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (args[i].rfind("--", 0) != 0) {
-      parsed.positional.push_back(args[i]);
-      continue;
-    }
-    std::string name = args[i].substr(2);
-    std::string value;
-    const size_t eq = name.find('=');
-    if (eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.erase(eq);
-    } else if (i + 1 < args.size()) {
-      value = args[++i];
-    } else {
-      throw UsageError("--" + name + " needs a value");
-    }
-    bool isKnown = false;
-    for (const char* k : known) isKnown = isKnown || name == k;
-    if (!isKnown) throw UsageError("unknown option: --" + name);
-    if (!parsed.options.emplace(name, value).second) throw UsageError("--" + name + " is given twice");
-  }
-  return parsed;
-}
-
 SiteData DataKind(const std::string& value) {
   if (value == "nrm") return SiteData::Nrm;
   if (value == "lsq") return SiteData::LSquare;
@@ -65,11 +31,8 @@ std::string Letter(const std::string& value, const char* option, const char* let
 
 // The input-box answers in the order the command asks them. Every option is checked
 // here, so a bad one stops the command before the file is read.
-std::vector<std::string> Answers(const FisherArgs& a, SiteData data) {
-  const auto option = [&](const char* name) -> const std::string* {
-    const auto it = a.options.find(name);
-    return it == a.options.end() ? nullptr : &it->second;
-  };
+std::vector<std::string> Answers(const Arguments& a, SiteData data) {
+  const auto option = [&](const char* name) { return a.Option(name); };
   const bool byLevel = data == SiteData::AlternatingField || data == SiteData::ArbitraryTemperature;
   const bool lsq = data == SiteData::LSquare;
   const std::string dataName = a.options.at("data");
@@ -105,7 +68,7 @@ std::vector<std::string> Answers(const FisherArgs& a, SiteData data) {
 }  // namespace
 
 int RunFisher(const std::vector<std::string>& args, std::ostream& out) {
-  const FisherArgs parsed = SplitArgs(args);
+  const Arguments parsed = SplitArguments(args, {"data", "coords", "level", "weighted", "estimate"});
   if (parsed.positional.size() != 1) throw UsageError("fisher takes one file");
   if (!parsed.options.count("data")) throw UsageError("fisher needs --data nrm, lsq, af or at");
   const SiteData data = DataKind(parsed.options.at("data"));

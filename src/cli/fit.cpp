@@ -14,25 +14,6 @@ namespace rmx::cli {
 
 namespace {
 
-// "--name VALUE" or "--name=VALUE"; returns true when `args[i]` is the option and
-// moves i past its value.
-bool TakeOption(const std::vector<std::string>& args, size_t& i, const std::string& name, std::string& value,
-                bool& seen) {
-  const std::string& a = args[i];
-  const std::string flag = "--" + name;
-  if (a == flag) {
-    if (i + 1 >= args.size()) throw UsageError(flag + " needs a value");
-    value = args[++i];
-  } else if (a.rfind(flag + "=", 0) == 0) {
-    value = a.substr(flag.size() + 1);
-  } else {
-    return false;
-  }
-  if (seen) throw UsageError(flag + " is given twice");
-  seen = true;
-  return true;
-}
-
 // The step numbers of LIST (from 1); "ORG" (any case) is the origin, the last step.
 std::set<int> ParseSteps(const Session& s, const std::string& list, int stepCount, int sample) {
   std::set<int> wanted;
@@ -59,22 +40,14 @@ std::set<int> ParseSteps(const Session& s, const std::string& list, int stepCoun
   return wanted;
 }
 
-std::string WithoutPath(const std::string& message, const std::string& path) {
-  const std::string prefix = path + ": ";
-  return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
-}
-
 }  // namespace
 
 int RunFit(const std::vector<std::string>& args, std::ostream& out) {
-  std::vector<std::string> positional;
-  std::string list, label;
-  bool haveSteps = false, haveLabel = false;
-  for (size_t i = 0; i < args.size(); ++i) {
-    if (TakeOption(args, i, "steps", list, haveSteps) || TakeOption(args, i, "label", label, haveLabel)) continue;
-    if (args[i].rfind("--", 0) == 0) throw UsageError("unknown option: " + args[i]);
-    positional.push_back(args[i]);
-  }
+  const Arguments parsed = SplitArguments(args, {"steps", "label"});
+  const std::vector<std::string>& positional = parsed.positional;
+  const bool haveSteps = parsed.Has("steps"), haveLabel = parsed.Has("label");
+  const std::string list = haveSteps ? *parsed.Option("steps") : std::string();
+  const std::string label = haveLabel ? *parsed.Option("label") : std::string();
   if (positional.size() != 2) throw UsageError("fit takes a file and a sample number");
   if (!haveSteps) throw UsageError("fit needs --steps (an empty list clears the selection)");
 
