@@ -223,3 +223,22 @@ TEST_F(SessionTest, PlotMarksAreWrittenFromTheFileNotFromAStaleListing) {
   EXPECT_EQ(now.LSquare, 1);
   EXPECT_EQ(now.Plot, 0);
 }
+
+TEST_F(SessionTest, MarkingAReadOnlyFileSaysSoAndChangesNothing) {
+  s.Close();
+  ReadOnlyFile guard(path);
+  if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
+  s.GetOpenFileName(path);
+  s.Load();  // a read-only file can be browsed
+  ASSERT_TRUE(s.ListSample(1));
+  const std::string before = ReadBytes(path);
+  EXPECT_EQ(DeactivateRecords(s, {1}, dialogs), MarkResult::NotSaved);
+  EXPECT_EQ(TogglePlotPoints(s, {1}, dialogs), MarkResult::NotSaved);
+  EXPECT_EQ(ToggleLSquarePoints(s, {1}, dialogs), MarkResult::NotSaved);
+  ASSERT_EQ(dialogs.messages.size(), 3u);
+  EXPECT_NE(dialogs.messages[0].text.find("cannot be saved"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), before);
+  // Nothing checked asks nothing, even on a read-only file.
+  EXPECT_EQ(TogglePlotPoints(s, {}, dialogs), MarkResult::Done);
+  EXPECT_EQ(dialogs.messages.size(), 3u);
+}

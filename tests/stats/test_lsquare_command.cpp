@@ -67,26 +67,6 @@ std::vector<int> ChangedSlots(const std::string& before, const std::string& afte
   return slots;
 }
 
-// Makes a file read-only for this process: by its permissions, or, for a user whose
-// rights ignore them, by the immutable attribute (removed again at the end).
-struct ReadOnly {
-  explicit ReadOnly(const std::string& p) : path(p) {
-    std::filesystem::permissions(path, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
-    if (::access(path.c_str(), W_OK) != 0) {
-      ok = true;
-      return;
-    }
-    immutable = std::system(("chattr +i '" + path + "' 2>/dev/null").c_str()) == 0;
-    ok = immutable && ::access(path.c_str(), W_OK) != 0;
-  }
-  ~ReadOnly() {
-    if (immutable) (void)std::system(("chattr -i '" + path + "' 2>/dev/null").c_str());
-  }
-  std::string path;
-  bool ok = false;
-  bool immutable = false;
-};
-
 class LSquareCommand : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -230,8 +210,8 @@ TEST_F(LSquareCommand, WritesOnlyTheLinkOfAFreshlyReadHeader) {
 
 TEST_F(LSquareCommand, ReadOnlyFileSaysTheResultCannotBeSaved) {
   Mark(path, 1, {1, 2, 3});
-  ReadOnly guard(path);
-  if (!guard.ok) GTEST_SKIP() << "cannot make a file read-only here";
+  ReadOnlyFile guard(path);
+  if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
   const std::string before = ReadBytes(path);
   Session s = Open(path);
   ScriptedDialogs d;

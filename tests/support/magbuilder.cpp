@@ -1,5 +1,7 @@
 #include "support/magbuilder.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -90,6 +92,22 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path) {
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_read | std::filesystem::perms::group_read);
+  if (::access(path_.c_str(), W_OK) != 0) {
+    ok_ = true;
+    return;
+  }
+  immutable_ = std::system(("chattr +i '" + path_ + "' 2>/dev/null").c_str()) == 0;
+  ok_ = immutable_ && ::access(path_.c_str(), W_OK) != 0;
+}
+
+ReadOnlyFile::~ReadOnlyFile() {
+  if (immutable_) (void)std::system(("chattr -i '" + path_ + "' 2>/dev/null").c_str());
+  std::error_code ec;
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::add, ec);
 }
 
 TempDir::TempDir() {

@@ -39,6 +39,23 @@ SectionSpec FullSection(int samples = 500, int steps = 49);
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// Makes a file read-only for this process while it lives: by its permissions, or,
+// for a user whose rights ignore them (root), by the immutable attribute, removed
+// again at the end. ok() tells whether the file really cannot be written.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path);
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+  bool ok() const { return ok_; }
+
+ private:
+  std::string path_;
+  bool ok_ = false;
+  bool immutable_ = false;
+};
+
 // A fresh empty folder under the system's temporary folder, removed by the destructor.
 class TempDir {
  public:

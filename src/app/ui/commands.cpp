@@ -1,6 +1,7 @@
 #include "app/ui/commands.h"
 
 #include "app/ui/main_window.h"
+#include "convert/ui/convert_commands.h"
 #include "plot/ui/plot_commands.h"
 #include "stats/ui/fisher_commands.h"
 #include "stats/ui/lsquare_commands.h"
@@ -9,6 +10,7 @@ namespace rmx::ui {
 
 void InstallCommands(MainWindow& w) {
   InstallPlotCommands(w);
+  InstallConvertCommands(w);
   InstallLSquareCommands(w);
   InstallFisherCommands(w);
 }

@@ -1,0 +1,147 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+
+#include "plot/layout.h"
+#include "plot/plot_helpers.h"
+#include "plot/sample_plot.h"
+#include "store/text.h"
+#include "support/cli_run.h"
+
+using namespace rmx;
+using namespace rmx::plot;
+using namespace rmx::test;
+
+namespace {
+
+class CliPlotTest : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string path = dir.File("section.mag");
+  SampleSpec sample;
+
+  void SetUp() override {
+    sample.name = "jm002 i1";
+    sample.projectionDec = -2;
+    sample.steps = {Dir(31.7f, 77.3f, 7.67e-5f), Dir(45, 74.6f, 3.7e-5f, 1), Dir(51.5f, 74.3f, 2.74e-5f, 1),
+                    Dir(131.3f, 86.9f, 1.14e-6f, 0, 0), Dir(104.5f, -71.2f, 2.18e-7f)};
+    SectionSpec spec;
+    spec.samples = {sample, {"other", {Dir(10, 10)}}};
+    WriteMag(path, spec);
+  }
+
+  // What the plot window draws for a panel of the given size.
+  std::string Recording(PlotKind kind, Coordinates coords, double w, double h, bool paper = false) {
+    SampleHeader header;
+    header.SampleName = FixedText(sample.name, NameWidth);
+    header.ProjectionDec = sample.projectionDec;
+    RecordingSurface s(w, h);
+    PlotState state;
+    DrawSamplePlot(s, paper ? PaperLayout() : ScreenLayout(), state, kind, coords, header, WithOrigin(sample.steps));
+    return Latin1ToUtf8(s.Dump());
+  }
+};
+
+uint32_t BigEndian(const std::string& b, size_t at) {
+  return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
+         (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
+}
+
+size_t PdfPages(const std::string& bytes) {
+  size_t pages = 0;
+  for (size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
+    if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
+  return pages;
+}
+
+}  // namespace
+
+TEST_F(CliPlotTest, PrimitivesEqualTheWindowsForTheSamePanel) {
+  const PanelSize def = PlotWindowPanelSize(1024, 768, 96);
+  EXPECT_EQ(def.Width, 7575);  // 505 x 427 pixels
+  EXPECT_EQ(def.Height, 6405);
+  const std::string out = dir.File("z.txt");
+  CliResult r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "geographic", "--out", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, out + "\n");
+  EXPECT_EQ(ReadBytes(out), Recording(PlotKind::Zijderveld, Coordinates::Geographic, def.Width, def.Height));
+  EXPECT_NE(ReadBytes(out).find("\"No Projection\""), std::string::npos);
+
+  r = RunCli({"plot", path, "1", "--kind=equal-area", "--coords=tilt", "--size", "9000x6000", "--out", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(ReadBytes(out), Recording(PlotKind::EqualArea, Coordinates::TiltCorrected, 9000, 6000));
+
+  r = RunCli({"plot", path, "1", "--kind", "modified-zijderveld", "--coords", "tilt", "--paper", "--out", out});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string page = ReadBytes(out);
+  EXPECT_EQ(page, Recording(PlotKind::ModifiedZijderveld, Coordinates::TiltCorrected, A4Width, A4Height, true));
+  EXPECT_EQ(page.rfind("text 1200.000 1200.000", 0), 0u);
+}
+
+TEST_F(CliPlotTest, WritesValidPngSvgAndPdf) {
+  const std::string png = dir.File("net.png");
+  CliResult r = RunCli({"plot", path, "1", "--kind", "stereographic", "--coords", "geographic", "--out", png,
+                        "--size", "7200x4320", "--dpi", "200"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_TRUE(r.err.empty()) << r.err;
+  const std::string p = ReadBytes(png);
+  ASSERT_GT(p.size(), 100u);
+  EXPECT_EQ(p.substr(0, 8), "\x89PNG\r\n\x1a\n");
+  EXPECT_EQ(p.substr(12, 4), "IHDR");
+  EXPECT_EQ(BigEndian(p, 16), 1000u);  // 5 inches at 200 dpi
+  EXPECT_EQ(BigEndian(p, 20), 600u);
+
+  const std::string svg = dir.File("z.svg");
+  r = RunCli({"plot", path, "2", "--kind", "zijderveld", "--coords", "tilt", "--out", svg});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string s = ReadBytes(svg);
+  EXPECT_EQ(s.rfind("<?xml", 0), 0u);
+  EXPECT_NE(s.find("<svg"), std::string::npos);
+  EXPECT_NE(s.find("viewBox=\"0 0 7575 6405\""), std::string::npos);
+  EXPECT_NE(s.find("Declination"), std::string::npos);
+  EXPECT_NE(s.find("</svg>"), std::string::npos);
+
+  const std::string pdf = dir.File("page.PDF");
+  r = RunCli({"plot", path, "1", "--kind", "equal-area", "--coords", "tilt", "--paper", "--out", pdf});
+  ASSERT_EQ(r.status, 0) << r.err;
+  const std::string d = ReadBytes(pdf);
+  EXPECT_EQ(d.rfind("%PDF-", 0), 0u);
+  EXPECT_NE(d.find("%%EOF"), std::string::npos);
+  EXPECT_EQ(PdfPages(d), 1u);
+}
+
+TEST_F(CliPlotTest, BadUsageAndFailuresWriteNothing) {
+  const std::string out = dir.File("x.png");
+  const std::vector<std::vector<std::string>> usage = {
+      {"plot", path, "1", "--kind", "rose", "--coords", "tilt", "--out", out},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "north", "--out", out},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt"},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", dir.File("x.bmp")},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--size", "0x100"},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--size", "100"},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--dpi", "0"},
+      {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--paper"},
+      {"plot", path, "x", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
+      {"plot", path, "1", "--kind", "zijderveld", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
+      {"plot", path, "1", "--colour", "red", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
+  };
+  for (const auto& args : usage) {
+    const CliResult r = RunCli(args);
+    EXPECT_EQ(r.status, 2) << args[3] << " " << r.err;
+    EXPECT_NE(r.err.find("usage: remanex-cli plot"), std::string::npos);
+  }
+  CliResult r = RunCli({"plot", path, "3", "--kind", "zijderveld", "--coords", "tilt", "--out", out});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("there is no sample 3"), std::string::npos) << r.err;
+  r = RunCli({"plot", dir.File("none.mag"), "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out});
+  EXPECT_EQ(r.status, 1);
+  r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", dir.File("no/such/x.png")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
+  // An image too large to hold is refused before anything is written.
+  r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--size",
+              "1000000x1000000", "--dpi", "600"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
