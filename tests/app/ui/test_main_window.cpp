@@ -280,3 +280,17 @@ TEST_F(MainWindowTest, Screenshot) {
   QApplication::processEvents();
   EXPECT_TRUE(w->grab().save(QString::fromLocal8Bit(folder) + "/main_window.png"));
 }
+
+TEST_F(MainWindowTest, CloseBoxDoesFileExit) {
+  Open();
+  w->show();
+  w->Action("mnuFileOpen")->setEnabled(true);
+  w->Action("mnuFileOpen")->trigger();  // the open dialog is another window of the program
+  auto* dlg = w->findChild<ui::FileOpenDialog*>("frmFileOpen");
+  ASSERT_NE(dlg, nullptr);
+  ASSERT_TRUE(dlg->isVisible());
+  EXPECT_TRUE(w->close());
+  EXPECT_FALSE(w->session().IsOpen());  // the file's handle is closed
+  EXPECT_FALSE(dlg->isVisible());       // and every other window with it
+  EXPECT_FALSE(w->isVisible());
+}
