@@ -37,11 +37,11 @@ struct Sample {
   SampleHeader header;
   std::vector<StepRecord> steps;
   Sample() {
-    const test::SectionSpec section = test::FullSection(1, 49);
-    const test::SampleSpec& spec = section.samples.front();
-    header.SampleName = FixedText(spec.name, NameWidth);
-    header.StepCount = static_cast<int32_t>(spec.steps.size()) + 1;
-    steps = spec.steps;
+    const test::SectionPlan section = test::FullSection(1, 49);
+    const test::SamplePlan& plan = section.samples.front();
+    header.SampleName = FixedText(plan.name, NameWidth);
+    header.StepCount = static_cast<int32_t>(plan.steps.size()) + 1;
+    steps = plan.steps;
     for (size_t k = 0; k < steps.size(); k += 3) steps[k].LSquare = 1;
     steps.push_back(OriginStep());
   }

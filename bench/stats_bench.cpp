@@ -17,10 +17,10 @@ struct SelectedFile {
   test::TempDir dir;
   std::string path = dir.File("selected.mag");
   SelectedFile() {
-    test::SectionSpec spec = test::FullSection(500, 49);
-    for (auto& sample : spec.samples)
+    test::SectionPlan plan = test::FullSection(500, 49);
+    for (auto& sample : plan.samples)
       for (auto& step : sample.steps) step.LSquare = 1;
-    test::WriteMag(path, spec);
+    test::WriteMag(path, plan);
   }
 };
 

@@ -15,16 +15,16 @@ namespace {
 const std::string NrmLine = "NRM   0   318.0   80.8   344.8   75.0   2.71E-02   0.08     No    Yes";
 const std::string OrgLine = "ORG   0     0.0    0.0     0.0    0.0   0.00E+00   0.00     No     No";
 
-SectionSpec ThirteenStepSample() {
-  SampleSpec s;
+SectionPlan ThirteenStepSample() {
+  SamplePlan s;
   s.name = "S1";
   s.steps.push_back(Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f));
   for (int k = 1; k <= 12; ++k)
     s.steps.push_back(Step("TT", 50.0f * static_cast<float>(k), 10, 20, 30, 40, 1e-3f, 0.1f));
-  SectionSpec spec;
-  spec.samples = {s, {"ABCDEFGHIJKLMNOP", {Step("AF", 1000, -4.84f, 0.35f, 9.999e-5f, -0.04f, 9.999e-5f, 0)}, 0},
+  SectionPlan plan;
+  plan.samples = {s, {"ABCDEFGHIJKLMNOP", {Step("AF", 1000, -4.84f, 0.35f, 9.999e-5f, -0.04f, 9.999e-5f, 0)}, 0},
                   {"LONGER THAN SIXTEEN", {}}};
-  return spec;
+  return plan;
 }
 
 }  // namespace

@@ -13,10 +13,10 @@ class CliBrowse : public ::testing::Test {
   TempDir dir;
   std::string path = dir.File("s.mag");
   void SetUp() override {
-    SectionSpec spec;
-    spec.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f)}},
+    SectionPlan plan;
+    plan.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f)}},
                     {"M\xFCller", {}, 0}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
   }
 };
 

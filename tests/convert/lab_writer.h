@@ -151,12 +151,12 @@ inline float Value(const std::string& text) { return std::strtof(text.c_str(), n
 
 // The sample file the section must become.
 inline std::vector<Slot> ExpectedSlots(const LabSection& sec) {
-  SectionSpec built;
+  SectionPlan built;
   built.name = sec.name1 + " " + sec.name2;
   built.latitude = Value(sec.lat);
   built.longitude = Value(sec.lon);
   for (const auto& s : sec.samples) {
-    SampleSpec ss;
+    SamplePlan ss;
     ss.name = s.name1 + " " + s.name2;
     ss.meters = Value(s.meters);
     for (const auto& st : s.steps)

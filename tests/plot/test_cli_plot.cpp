@@ -19,16 +19,16 @@ class CliPlotTest : public ::testing::Test {
  protected:
   TempDir dir;
   std::string path = dir.File("section.mag");
-  SampleSpec sample;
+  SamplePlan sample;
 
   void SetUp() override {
     sample.name = "jm002 i1";
     sample.projectionDec = -2;
     sample.steps = {Dir(31.7f, 77.3f, 7.67e-5f), Dir(45, 74.6f, 3.7e-5f, 1), Dir(51.5f, 74.3f, 2.74e-5f, 1),
                     Dir(131.3f, 86.9f, 1.14e-6f, 0, 0), Dir(104.5f, -71.2f, 2.18e-7f)};
-    SectionSpec spec;
-    spec.samples = {sample, {"other", {Dir(10, 10)}}};
-    WriteMag(path, spec);
+    SectionPlan plan;
+    plan.samples = {sample, {"other", {Dir(10, 10)}}};
+    WriteMag(path, plan);
   }
 
   // What the plot window draws for a panel of the given size.

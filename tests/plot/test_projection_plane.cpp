@@ -19,9 +19,9 @@ class ProjectionPlaneTest : public ::testing::Test {
   ScriptedDialogs dialogs;
 
   void SetUp() override {
-    SectionSpec spec;
-    spec.samples = {{"A", {Dir(10, 10), Dir(20, 20)}}, {"B", {Dir(30, 30)}, 0, 12.5f, 7}};
-    WriteMag(path, spec);
+    SectionPlan plan;
+    plan.samples = {{"A", {Dir(10, 10), Dir(20, 20)}}, {"B", {Dir(30, 30)}, 0, 12.5f, 7}};
+    WriteMag(path, plan);
     s.GetOpenFileName(path);
     s.Load();
     s.ListSample(2);

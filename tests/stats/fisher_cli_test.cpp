@@ -24,13 +24,13 @@ class FisherCli : public ::testing::Test {
   TempDir dir;
   std::string path = dir.File("site.mag");
   void SetUp() override {
-    SectionSpec spec;
-    spec.latitude = 40;
-    spec.longitude = 250;
-    spec.samples = {{"S1", {Nrm(10, 50), AtLevel("AF", 20, 11, 49)}},
+    SectionPlan plan;
+    plan.latitude = 40;
+    plan.longitude = 250;
+    plan.samples = {{"S1", {Nrm(10, 50), AtLevel("AF", 20, 11, 49)}},
                     {"S2", {Nrm(20, 55), AtLevel("AF", 20, 21, 54)}},
                     {"S3", {Nrm(190, -50), AtLevel("AF", 20, 191, -49)}}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
     StoreResult(path, 1, Result("N", 10, 50));
     StoreResult(path, 3, Result("R", 190, -50));
   }

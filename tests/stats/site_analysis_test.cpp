@@ -21,11 +21,11 @@ std::string Join(const std::vector<std::string>& lines) {
 
 // Two normal and two reversed NRM directions, an inactive sample, and a sample
 // whose NRM step is its seventh.
-SectionSpec MixedSection() {
-  SectionSpec spec;
-  spec.latitude = 40;
-  spec.longitude = 250;
-  spec.samples = {{"S1", {Nrm(10, 50, 1e-3f), AtLevel("TT", 100, 12, 48)}},
+SectionPlan MixedSection() {
+  SectionPlan plan;
+  plan.latitude = 40;
+  plan.longitude = 250;
+  plan.samples = {{"S1", {Nrm(10, 50, 1e-3f), AtLevel("TT", 100, 12, 48)}},
                   {"S2", {Nrm(20, 55, 2e-3f)}},
                   {"S3", {Nrm(190, -50, 1e-3f)}},
                   {"S4", {Nrm(200, -45, 3e-3f)}},
@@ -33,15 +33,15 @@ SectionSpec MixedSection() {
                   {"S6",
                    {AtLevel("TT", 1, 1, 1), AtLevel("TT", 2, 1, 1), AtLevel("TT", 3, 1, 1), AtLevel("TT", 4, 1, 1),
                     AtLevel("TT", 5, 1, 1), AtLevel("TT", 6, 1, 1), Nrm(10, 50)}}};
-  return spec;
+  return plan;
 }
 
 class SiteAnalysis : public ::testing::Test {
  protected:
   TempDir dir;
   std::string path = dir.File("site.mag");
-  Session Open(const SectionSpec& spec) {
-    WriteMag(path, spec);
+  Session Open(const SectionPlan& plan) {
+    WriteMag(path, plan);
     return OpenSession(path);
   }
 };
@@ -205,15 +205,15 @@ TEST_F(SiteAnalysis, QuestionsRepeatUntilValidAndCancelKeepsTheText) {
 }
 
 TEST_F(SiteAnalysis, AlternatingFieldAndTemperatureSteps) {
-  SectionSpec spec;
+  SectionPlan plan;
   StepRecord hidden = AtLevel("AF", 20, 30, 40);
   hidden.Plot = 0;
   hidden.LSquare = 1;
-  spec.samples = {{"A", {Nrm(0, 0), AtLevel("AF", 20, 10, 50), AtLevel("AF", 20, 14, 52), AtLevel("AF", 30, 1, 1)}},
+  plan.samples = {{"A", {Nrm(0, 0), AtLevel("AF", 20, 10, 50), AtLevel("AF", 20, 14, 52), AtLevel("AF", 30, 1, 1)}},
                   {"B", {Nrm(0, 0), hidden}},
                   {"C", {AtLevel("TT", 20, 12, 49)}},
                   {"D", {AtLevel("AF", 25, 12, 49)}}};
-  const Session s = Open(spec);
+  const Session s = Open(plan);
   SiteRun run = RunSite(SiteData::AlternatingField, s, {"abc", "2e1", "g", "60", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Completed);
   EXPECT_EQ(run.dialogs.questions[0].title, "Alternating Field Strength Selection");
@@ -239,9 +239,9 @@ TEST_F(SiteAnalysis, AlternatingFieldAndTemperatureSteps) {
 }
 
 TEST_F(SiteAnalysis, NothingGatheredWithInactiveSamplesStillStops) {
-  SectionSpec spec;
-  spec.samples = {{"A", {AtLevel("TT", 100, 1, 1)}}, {"B", {Nrm(1, 1)}, 0}, {"C", {}}};
-  const Session s = Open(spec);
+  SectionPlan plan;
+  plan.samples = {{"A", {AtLevel("TT", 100, 1, 1)}}, {"B", {Nrm(1, 1)}, 0}, {"C", {}}};
+  const Session s = Open(plan);
   const SiteRun run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Stopped);
   ExpectEnd(run.text, "\r\n\r\n" + Name("A") + "- Not Selected/No Such Step\r\n" + Name("B") +
@@ -250,15 +250,15 @@ TEST_F(SiteAnalysis, NothingGatheredWithInactiveSamplesStillStops) {
 }
 
 TEST_F(SiteAnalysis, EveryoneUsedAndBadIntensities) {
-  SectionSpec spec;
-  spec.samples = {{"A", {Nrm(10, 50)}}, {"B", {Nrm(12, 52)}}};
-  Session s = Open(spec);
+  SectionPlan plan;
+  plan.samples = {{"A", {Nrm(10, 50)}}, {"B", {Nrm(12, 52)}}};
+  Session s = Open(plan);
   SiteRun run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_NE(run.text.find("\r\n\r\nEvery sample is active and used in Fisher Analysis.\r\n>>>>>>>> Normal"),
             std::string::npos);
   // No logarithm for a stored intensity of zero: the entry is left out and named.
-  spec.samples.push_back({"Z", {Nrm(11, 51, 0.0f)}});
-  s = Open(spec);
+  plan.samples.push_back({"Z", {Nrm(11, 51, 0.0f)}});
+  s = Open(plan);
   run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Completed);
   EXPECT_EQ(run.text.find("Every sample"), std::string::npos);
@@ -267,9 +267,9 @@ TEST_F(SiteAnalysis, EveryoneUsedAndBadIntensities) {
 }
 
 TEST_F(SiteAnalysis, DirectionAtNinetyDegreesJoinsBothGroups) {
-  SectionSpec spec;
-  spec.samples = {{"A", {Nrm(0, 60)}}, {"B", {Nrm(45, 0)}}, {"C", {Nrm(180, -60)}}};
-  const Session s = Open(spec);
+  SectionPlan plan;
+  plan.samples = {{"A", {Nrm(0, 60)}}, {"B", {Nrm(45, 0)}}, {"C", {Nrm(180, -60)}}};
+  const Session s = Open(plan);
   // Estimate straight down: the horizontal direction B is 90 degrees from both references.
   const SiteRun run = RunSite(SiteData::Nrm, s, {"g", "90", "0"});
   const std::string first = FirstPass(run.text);
@@ -281,12 +281,12 @@ TEST_F(SiteAnalysis, DirectionAtNinetyDegreesJoinsBothGroups) {
 
 TEST_F(SiteAnalysis, SecondPassCutoffs) {
   // Normal pair with K = 100 (R = 1.99), reversed pair with K = 4 (R = 1.75).
-  SectionSpec spec;
-  spec.samples = {{"N1", {Nrm(5.7319679f, 0)}},
+  SectionPlan plan;
+  plan.samples = {{"N1", {Nrm(5.7319679f, 0)}},
                   {"N2", {Nrm(354.2680321f, 0)}},
                   {"R1", {Nrm(208.955024f, 0)}},
                   {"R2", {Nrm(151.044976f, 0)}}};
-  Session s = Open(spec);
+  Session s = Open(plan);
   SiteRun run = RunSite(SiteData::Nrm, s, {"g", "0", "0"});
   EXPECT_NE(run.text.find("\r\n\r\n" + std::string(54, '*') +
                           "\r\n\r\nNow Redone with New Cutoffs of 16.20 Degrees for Normal and 60.00 Degrees for "
@@ -296,8 +296,8 @@ TEST_F(SiteAnalysis, SecondPassCutoffs) {
   EXPECT_EQ(SecondPass(run.text).find("omitted from both"), std::string::npos);
 
   // Identical directions: K unbounded, the cut-off of K = 0 keeps the group together.
-  spec.samples = {{"N1", {Nrm(10, 50)}}, {"N2", {Nrm(10, 50)}}};
-  s = Open(spec);
+  plan.samples = {{"N1", {Nrm(10, 50)}}, {"N2", {Nrm(10, 50)}}};
+  s = Open(plan);
   run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_NE(ValueLine(run.text, ">>>>>>>> Normal").find("0.00Infinity"), std::string::npos);
   EXPECT_NE(run.text.find("Now Redone with New Cutoffs of 60.00 Degrees for Normal and 60.00 Degrees"),
@@ -306,9 +306,9 @@ TEST_F(SiteAnalysis, SecondPassCutoffs) {
 }
 
 TEST_F(SiteAnalysis, CancellingGroupsHaveNoMean) {
-  SectionSpec spec;
-  spec.samples = {{"E", {Nrm(0, 0)}}, {"W", {Nrm(180, 0)}}};
-  const Session s = Open(spec);
+  SectionPlan plan;
+  plan.samples = {{"E", {Nrm(0, 0)}}, {"W", {Nrm(180, 0)}}};
+  const Session s = Open(plan);
   const SiteRun run = RunSite(SiteData::Nrm, s, {"g", "90", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Completed);
   const std::string first = FirstPass(run.text);
@@ -324,11 +324,11 @@ TEST_F(SiteAnalysis, CancellingGroupsHaveNoMean) {
 }
 
 TEST_F(SiteAnalysis, ZeroLengthSecondaryVector) {
-  SectionSpec spec;
-  spec.latitude = 40;
-  spec.longitude = 250;
-  spec.samples = {{"N", {Nrm(10, 50)}}, {"R", {Nrm(190, -50)}}};
-  const Session s = Open(spec);
+  SectionPlan plan;
+  plan.latitude = 40;
+  plan.longitude = 250;
+  plan.samples = {{"N", {Nrm(10, 50)}}, {"R", {Nrm(190, -50)}}};
+  const Session s = Open(plan);
   const SiteRun run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   const std::string first = FirstPass(run.text);
   EXPECT_NE(first.find("\r\n\r\n******** Vector Combination ********\r\nSecondary vector:\r\n"
@@ -340,11 +340,11 @@ TEST_F(SiteAnalysis, ZeroLengthSecondaryVector) {
 }
 
 TEST_F(SiteAnalysis, LeastSquaresWeightedAndReasons) {
-  SectionSpec spec;
+  SectionPlan plan;
   for (const char* n : {"A", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K"})
-    spec.samples.push_back({n, {Nrm(0, 0)}});
-  spec.samples[4].active = 0;
-  WriteMag(path, spec);
+    plan.samples.push_back({n, {Nrm(0, 0)}});
+  plan.samples[4].active = 0;
+  WriteMag(path, plan);
   StoreResult(path, 1, Result("N", 10, 50));
   StoreResult(path, 2, Result("N", 12, 52));
   StoreResult(path, 3, Result("NP", 8, 48));
@@ -389,9 +389,9 @@ TEST_F(SiteAnalysis, LeastSquaresWeightedAndReasons) {
 }
 
 TEST_F(SiteAnalysis, LeastSquaresOnlyReversed) {
-  SectionSpec spec;
-  for (const char* n : {"A", "B", "C", "D"}) spec.samples.push_back({n, {Nrm(0, 0)}});
-  WriteMag(path, spec);
+  SectionPlan plan;
+  for (const char* n : {"A", "B", "C", "D"}) plan.samples.push_back({n, {Nrm(0, 0)}});
+  WriteMag(path, plan);
   StoreResult(path, 1, Result("R", 190, -50));
   StoreResult(path, 2, Result("R", 185, -45));
   StoreResult(path, 3, Result("RP", 195, -55));
@@ -408,8 +408,8 @@ TEST_F(SiteAnalysis, LeastSquaresOnlyReversed) {
   EXPECT_EQ(Ending(ValueLine(second, ">>>>>>>> Reversed"), 4), "   3");
 
   // No usable result at all.
-  spec.samples = {{"A", {Nrm(0, 0)}}};
-  WriteMag(path, spec);
+  plan.samples = {{"A", {Nrm(0, 0)}}};
+  WriteMag(path, plan);
   StoreResult(path, 1, Result("INT", 190, -50));
   const SiteRun none = RunSite(SiteData::LSquare, OpenSession(path), {"n", "g"});
   EXPECT_EQ(none.outcome, SiteOutcome::Stopped);

@@ -47,12 +47,12 @@ class FitCli : public ::testing::Test {
  protected:
   void SetUp() override {
     path = dir.File("S.mag");
-    SectionSpec spec;
-    spec.samples.push_back({"S 1", {StepFromVector({3, 3, 2}, 100), StepFromVector({2, 2, 1}, 200),
+    SectionPlan plan;
+    plan.samples.push_back({"S 1", {StepFromVector({3, 3, 2}, 100), StepFromVector({2, 2, 1}, 200),
                                     StepFromVector({1, 1, 0}, 300)}});
-    spec.samples.push_back({"S 2", {StepFromVector({1, 0, 0}, 100)}});
-    spec.samples[0].steps[2].LSquare = 7;  // not exactly 1: reads as unselected
-    WriteMag(path, spec);
+    plan.samples.push_back({"S 2", {StepFromVector({1, 0, 0}, 100)}});
+    plan.samples[0].steps[2].LSquare = 7;  // not exactly 1: reads as unselected
+    WriteMag(path, plan);
   }
   TempDir dir;
   std::string path;

@@ -23,17 +23,17 @@ namespace {
 
 // Three samples: the worked example, a sample with levels 300 and 350, and a
 // deactivated one. LastRecord is 2 + (4+1) + (4+1) + (3+1) = 16.
-SectionSpec ThreeSamples() {
-  SectionSpec spec;
-  SampleSpec a{"CRA 1a", {StepFromVector({3, 3, 2}, 200), StepFromVector({2, 2, 1}, 250),
+SectionPlan ThreeSamples() {
+  SectionPlan plan;
+  SamplePlan a{"CRA 1a", {StepFromVector({3, 3, 2}, 200), StepFromVector({2, 2, 1}, 250),
                           StepFromVector({1, 1, 0}, 300)}, 1, 1.25f};
   a.steps[0].Method = "NRM";
   a.steps[0].Level = 0;
-  SampleSpec b{"CRA 2b", {StepFromVector({5, 1, 4}, 250), StepFromVector({3, 0.5, 2.2}, 300),
+  SamplePlan b{"CRA 2b", {StepFromVector({5, 1, 4}, 250), StepFromVector({3, 0.5, 2.2}, 300),
                           StepFromVector({1.4, 0.3, 1.1}, 350)}, 1, 2.5f};
-  SampleSpec c{"CRA 3c", {StepFromVector({-3, 1, -2}, 100), StepFromVector({-1, 0.4, -1}, 200)}, 0, 3.75f};
-  spec.samples = {a, b, c};
-  return spec;
+  SamplePlan c{"CRA 3c", {StepFromVector({-3, 1, -2}, 100), StepFromVector({-1, 0.4, -1}, 200)}, 0, 3.75f};
+  plan.samples = {a, b, c};
+  return plan;
 }
 
 // Sets the LSquare flag of step k (from 1) of sample p directly in the file.

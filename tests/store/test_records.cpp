@@ -94,12 +94,12 @@ class SampleFileTest : public ::testing::Test {
  protected:
   TempDir dir;
   std::string path = dir.File("s.mag");
-  SectionSpec spec;
+  SectionPlan plan;
   void SetUp() override {
-    spec.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f)}},
+    plan.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f)}},
                     {"S2", {}},
                     {"S3", {Step("NRM", 0, 1, 2, 3, 4, 5, 6), Step("TT", 100, 1, 2, 3, 4, 5, 6)}}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
   }
   void Expect(const char* fragment) {
     SampleFile f = SampleFile::Open(path);

@@ -26,10 +26,10 @@ StepRecord Step(const char* method, float level, float gdec, float ginc, float t
   return s;
 }
 
-std::vector<Slot> BuildSlots(const SectionSpec& spec) {
+std::vector<Slot> BuildSlots(const SectionPlan& plan) {
   std::vector<Slot> slots(1);
   int32_t r = 2;
-  for (const auto& sample : spec.samples) {
+  for (const auto& sample : plan.samples) {
     SampleHeader h;
     h.SampleName = FixedText(sample.name, NameWidth);
     h.Meters = sample.meters;
@@ -44,11 +44,11 @@ std::vector<Slot> BuildSlots(const SectionSpec& spec) {
     r = h.NextSample;
   }
   SectionHeader sec;
-  sec.SectionName = FixedText(spec.name, NameWidth);
-  sec.Latitude = spec.latitude;
-  sec.Longitude = spec.longitude;
+  sec.SectionName = FixedText(plan.name, NameWidth);
+  sec.Latitude = plan.latitude;
+  sec.Longitude = plan.longitude;
   sec.LastRecord = r;
-  sec.SampleCount = static_cast<int32_t>(spec.samples.size());
+  sec.SampleCount = static_cast<int32_t>(plan.samples.size());
   sec.RecordNumber = 1;
   slots[0] = Encode(sec);
   return slots;
@@ -60,13 +60,13 @@ void WriteSlots(const std::string& path, const std::vector<Slot>& slots) {
   WriteBytes(path, bytes);
 }
 
-void WriteMag(const std::string& path, const SectionSpec& spec) { WriteSlots(path, BuildSlots(spec)); }
+void WriteMag(const std::string& path, const SectionPlan& plan) { WriteSlots(path, BuildSlots(plan)); }
 
-SectionSpec FullSection(int samples, int steps) {
-  SectionSpec spec;
-  spec.name = "Full Section";
+SectionPlan FullSection(int samples, int steps) {
+  SectionPlan plan;
+  plan.name = "Full Section";
   for (int i = 0; i < samples; ++i) {
-    SampleSpec s;
+    SamplePlan s;
     s.name = "FS" + std::to_string(1000 + i) + " a";
     s.meters = static_cast<float>(i) * 0.5f;
     s.steps.push_back(Step("NRM", 0, 10.0f + static_cast<float>(i % 300), 55.5f, 20.25f, 48.0f, 2.71e-2f, 0.08f));
@@ -75,9 +75,9 @@ SectionSpec FullSection(int samples, int steps) {
       s.steps.push_back(Step("TT", 50.0f * f, 12.0f + f, 54.0f - 0.5f * f, 22.0f + f, 47.0f - 0.5f * f,
                              2.71e-2f / (1.0f + f), 0.1f + 0.01f * f));
     }
-    spec.samples.push_back(std::move(s));
+    plan.samples.push_back(std::move(s));
   }
-  return spec;
+  return plan;
 }
 
 std::string ReadBytes(const std::string& path) {

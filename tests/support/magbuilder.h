@@ -8,7 +8,7 @@
 
 namespace rmx::test {
 
-struct SampleSpec {
+struct SamplePlan {
   std::string name;
   std::vector<StepRecord> steps;  // measured steps; the origin step is added
   int32_t active = 1;
@@ -16,11 +16,11 @@ struct SampleSpec {
   int32_t projectionDec = 0;
 };
 
-struct SectionSpec {
+struct SectionPlan {
   std::string name = "Test Section";
   float latitude = 70.96f;
   float longitude = 351.39f;
-  std::vector<SampleSpec> samples;
+  std::vector<SamplePlan> samples;
 };
 
 // A measured step with the given values; LSquare 0, Plot 1.
@@ -28,12 +28,12 @@ StepRecord Step(const char* method, float level, float gdec, float ginc, float t
                 float error);
 
 // The slots of a sample file as the converter lays them out.
-std::vector<Slot> BuildSlots(const SectionSpec& spec);
+std::vector<Slot> BuildSlots(const SectionPlan& plan);
 // Writes the file (replacing it).
 void WriteSlots(const std::string& path, const std::vector<Slot>& slots);
-void WriteMag(const std::string& path, const SectionSpec& spec);
+void WriteMag(const std::string& path, const SectionPlan& plan);
 // A full section: `samples` samples of `steps` measured steps each.
-SectionSpec FullSection(int samples = 500, int steps = 49);
+SectionPlan FullSection(int samples = 500, int steps = 49);
 
 // Reads a whole file's bytes.
 std::string ReadBytes(const std::string& path);

@@ -33,12 +33,12 @@ class MainWindowTest : public ::testing::Test {
   MainWindow* w = nullptr;
 
   void SetUp() override {
-    SectionSpec spec;
-    spec.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f),
+    SectionPlan plan;
+    plan.samples = {{"S1", {Step("NRM", 0, 318, 80.8f, 344.8f, 75, 0.0271f, 0.08f),
                             Step("TT", 100, 320, 78, 340, 70, 0.02f, 0.1f),
                             Step("TT", 200, 322, 76, 338, 69, 0.01f, 0.1f)}},
                     {"S2", {Step("NRM", 0, 180, -60, 170, -55, 1e-3f, 0.2f)}, 0}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
     w = &MainWindow::Instance();
     w->SetDialogs(&dialogs);
   }
@@ -179,9 +179,9 @@ TEST_F(MainWindowTest, HandingOverAFileClosesTheOpenOne) {
   Open();
   Click(1);
   const std::string other = dir.File("other.mag");
-  SectionSpec spec;
-  spec.samples = {{"OTHER", {}}};
-  WriteMag(other, spec);
+  SectionPlan plan;
+  plan.samples = {{"OTHER", {}}};
+  WriteMag(other, plan);
   w->GetOpenFileName(QString::fromStdString(other));
   EXPECT_EQ(Lines("lstRecord"), QStringList({"  Sample     Active", "OTHER           Yes"}));
   EXPECT_EQ(List("lstRecordData")->count(), 0);

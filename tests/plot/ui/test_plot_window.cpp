@@ -74,15 +74,15 @@ class PlotWindowTest : public ::testing::Test {
   MainWindow* w = nullptr;
 
   void SetUp() override {
-    SectionSpec spec;
+    SectionPlan plan;
     // Step 1 lower hemisphere (filled square), step 2 upper (open red), step 3
     // selected for least squares (filled green, the last plotted), step 4 not
     // plotted.
-    spec.samples = {{"S1",
+    plan.samples = {{"S1",
                      {Plotted(10, 40, 20, 35, 1.0f), Plotted(60, -20, 70, -25, 0.6f),
                       Plotted(30, 30, 40, 25, 0.3f, 1), Plotted(90, 10, 95, 5, 0.2f, 0, 0)}},
                     {"S2", {Plotted(200, -50, 210, -45, 2e-3f), Plotted(190, -40, 200, -35, 1e-3f)}}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
     w = &MainWindow::Instance();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));

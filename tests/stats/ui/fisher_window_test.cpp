@@ -32,14 +32,14 @@ class FisherWindowTest : public ::testing::Test {
   QPlainTextEdit* box = nullptr;
 
   void SetUp() override {
-    SectionSpec spec;
-    spec.latitude = 40;
-    spec.longitude = 250;
-    spec.samples = {{"S1", {Step("NRM", 0, 10, 50, 12, 45, 1e-3f, 0.1f)}},
+    SectionPlan plan;
+    plan.latitude = 40;
+    plan.longitude = 250;
+    plan.samples = {{"S1", {Step("NRM", 0, 10, 50, 12, 45, 1e-3f, 0.1f)}},
                     {"S2", {Step("NRM", 0, 20, 55, 22, 50, 2e-3f, 0.1f)}},
                     {"S3", {Step("NRM", 0, 190, -50, 192, -45, 1e-3f, 0.1f)}},
                     {"S4", {Step("TT", 100, 1, 1, 1, 1, 1e-3f, 0.1f)}}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
     FisherWindow::Instance().Clear();
     w = &MainWindow::Instance();
     w->SetDialogs(&dialogs);

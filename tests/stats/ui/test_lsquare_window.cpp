@@ -26,12 +26,12 @@ class LSquareWindowTest : public ::testing::Test {
 
   void SetUp() override {
     // North/east/down vectors (3,3,2), (2,2,1), (1,1,0) as directions with intensities.
-    SectionSpec spec;
-    spec.samples = {{"FIT", {Step("NRM", 0, 45, 25.2394f, 45, 25.2394f, 4.6904f, 0.1f),
+    SectionPlan plan;
+    plan.samples = {{"FIT", {Step("NRM", 0, 45, 25.2394f, 45, 25.2394f, 4.6904f, 0.1f),
                              Step("TT", 100, 45, 19.4712f, 45, 19.4712f, 3.0f, 0.1f),
                              Step("TT", 200, 45, 0, 45, 0, 1.41421f, 0.1f)}},
                     {"OTHER", {Step("NRM", 0, 10, 10, 10, 10, 1, 0)}}};
-    WriteMag(path, spec);
+    WriteMag(path, plan);
     w = &MainWindow::Instance();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));
