@@ -15,11 +15,11 @@ const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"samples", "FILE.mag", "prints the sample list (heading first)", RunSamples},
       {"listing", "FILE.mag N", "prints the data listing of sample N", RunListing},
-      {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
       {"convert", "INPUT [--output NAME] [--overwrite]", "converts a laboratory file into a sample file next to it", RunConvert},
       {"fit", "FILE.mag N --steps LIST --label L", "selects exactly the LIST steps of sample N (e.g. 3,4,ORG) for least squares,\n      fits them with polarity label L and prints the sample's listing", RunFit},
       {"results", "FILE.mag", "prints all least-squares results (Display All Results)", RunResults},
       {"fisher", "FILE.mag --data nrm|lsq|af|at --coords g|t [--level X] [--weighted y|n] [--estimate INC,DEC]", "prints the Fisher analysis of all samples (All > Fisher statistics); --level for af and at,\n      --weighted for lsq, --estimate (normal inclination and declination) for nrm, af and at", RunFisher},
+      {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
   };
   return commands;
 }
