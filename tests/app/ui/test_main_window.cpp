@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPdfWriter>
 #include <QPushButton>
@@ -293,4 +294,21 @@ TEST_F(MainWindowTest, CloseBoxDoesFileExit) {
   EXPECT_FALSE(w->session().IsOpen());  // the file's handle is closed
   EXPECT_FALSE(dlg->isVisible());       // and every other window with it
   EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(MainWindowTest, CtrlCInTheDataListCopiesTheCheckedLines) {
+  Open();
+  Click(1);
+  w->show();
+  w->activateWindow();
+  Check("lstRecordData", 1);
+  List("lstRecordData")->setCurrentRow(3);
+  List("lstRecordData")->setFocus();
+  QApplication::processEvents();
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, "c");
+  QKeyEvent shortcut(QEvent::ShortcutOverride, Qt::Key_C, Qt::ControlModifier, "c");
+  QApplication::sendEvent(List("lstRecordData"), &shortcut);
+  if (!shortcut.isAccepted()) QApplication::sendEvent(List("lstRecordData"), &press);
+  QApplication::processEvents();
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), Lines("lstRecordData")[1] + "\r\n");
 }
