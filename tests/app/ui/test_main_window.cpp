@@ -51,7 +51,11 @@ class MainWindowTest : public ::testing::Test {
     for (int i = 0; i < List(name)->count(); ++i) out << List(name)->item(i)->text();
     return out;
   }
-  void Click(int row) { emit List("lstRecord")->itemClicked(List("lstRecord")->item(row)); }
+  // A click selects the line and reports it.
+  void Click(int row) {
+    List("lstRecord")->setCurrentRow(row);
+    emit List("lstRecord")->itemClicked(List("lstRecord")->item(row));
+  }
   void Check(const char* list, int row) { List(list)->item(row)->setCheckState(Qt::Checked); }
   void Open() { w->GetOpenFileName(QString::fromStdString(path)); }
 
@@ -280,6 +284,24 @@ TEST_F(MainWindowTest, Screenshot) {
   w->show();
   QApplication::processEvents();
   EXPECT_TRUE(w->grab().save(QString::fromLocal8Bit(folder) + "/main_window.png"));
+  // The plot window with a diagram and a net, and the two file dialogs.
+  w->Action("mnuZijTilt")->trigger();
+  w->Action("mnuEQPlotTilt")->trigger();
+  QApplication::processEvents();
+  for (QWidget* top : QApplication::topLevelWidgets()) {
+    if (top->isVisible() && top != w && !top->objectName().isEmpty()) {
+      EXPECT_TRUE(top->grab().save(QString::fromLocal8Bit(folder) + "/" + top->objectName() + ".png"));
+    }
+  }
+  w->FileClose();
+  w->Action("mnuFileOpen")->trigger();
+  w->Action("mnuFileConvert")->trigger();
+  QApplication::processEvents();
+  for (const char* name : {"frmFileOpen", "frmFileConvert"}) {
+    if (auto* dlg = w->findChild<QWidget*>(name)) {
+      EXPECT_TRUE(dlg->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png"));
+    }
+  }
 }
 
 TEST_F(MainWindowTest, CloseBoxDoesFileExit) {
