@@ -334,16 +334,15 @@ class Analysis {
     if (!AskCoordinates()) return SiteOutcome::Cancelled;
     Heading();
 
-    // Gathering: one line per left-out sample or value, in file order.
+    // Gathering. Left-out samples go on three lists, each in file order: inactive
+    // samples, samples without the step, and steps whose values cannot be used.
     std::vector<SiteEntry> list;
-    std::vector<std::string> leftOut;
-    bool inactive = false, badValue = false;
+    std::vector<std::string> inactive, noStep, badValue;
     const SampleFile& file = session_.File();
     for (int i = 1; i <= session_.SampleCount(); ++i) {
       const SampleEntry& entry = session_.Samples()[static_cast<size_t>(i - 1)];
       if (!IsSet(entry.Active)) {
-        inactive = true;
-        leftOut.push_back(entry.SampleName + " omitted: inactive");
+        inactive.push_back(entry.SampleName + " omitted: inactive");
         continue;
       }
       const SampleHeader h = ReadCheckedSampleHeader(file, entry.Slot, i);
@@ -359,20 +358,22 @@ class Analysis {
         const float inc = geographic_ ? s.GInc : s.TInc;
         const std::string problem = ValueProblem(dec, inc, s.Intensity);
         if (!problem.empty()) {
-          badValue = true;
-          leftOut.push_back(entry.SampleName + " omitted: " + problem);
+          badValue.push_back(entry.SampleName + " omitted: " + problem);
           continue;
         }
         list.push_back(EntryOf(i, s.GDec, s.GInc, s.TDec, s.TInc, s.Intensity));
       }
-      if (!found) leftOut.push_back(entry.SampleName + "- Not Selected/No Such Step");
+      if (!found) noStep.push_back(entry.SampleName + "- Not Selected/No Such Step");
     }
 
-    // Left-out samples. When nothing was gathered and nothing was left out for a
+    // Left-out samples: the inactive ones, then those without the step, then the
+    // unusable values. When nothing was gathered and nothing was left out for a
     // reason of its own, every sample lacks the step: the caution says it all.
-    if (!list.empty() || inactive || badValue) {
-      if (leftOut.empty()) Line("Every sample is active and used in Fisher Analysis.");
-      for (const std::string& l : leftOut) Line(l);
+    if (!list.empty() || !inactive.empty() || !badValue.empty()) {
+      if (inactive.empty() && noStep.empty() && badValue.empty())
+        Line("Every sample is active and used in Fisher Analysis.");
+      for (const auto* block : {&inactive, &noStep, &badValue})
+        for (const std::string& l : *block) Line(l);
     }
     if (list.empty()) {
       Line("Caution: No such step. Please check your data.");

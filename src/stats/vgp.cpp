@@ -45,13 +45,14 @@ Pole PoleFromDirection(float D, float I, float siteLat, float siteLon) {
   pole.Latitude = static_cast<float>(RadToDeg(HalfPi - thetaP));
 
   const double sinThetaP = std::sin(static_cast<double>(thetaP));
-  double lon = siteLon;
+  // The longitude, like every intermediate angle, is kept as a single.
+  float lon = siteLon;
   if (std::fabs(sinThetaP) >= PoleTolerance) {
     const auto beta = static_cast<float>(ArcSin(std::sin(pp) * std::sin(static_cast<double>(D)) / sinThetaP));
     if (std::cos(static_cast<double>(thetaP)) * std::cos(ts) <= std::cos(pp)) {
-      lon = static_cast<double>(siteLon) + beta;
+      lon = static_cast<float>(static_cast<double>(siteLon) + beta);
     } else {
-      lon = static_cast<double>(siteLon) + Pi - beta;
+      lon = static_cast<float>(static_cast<double>(siteLon) + Pi - beta);
     }
   }
   pole.Longitude = static_cast<float>(RadToDeg(lon));

@@ -244,8 +244,9 @@ TEST_F(SiteAnalysis, NothingGatheredWithInactiveSamplesStillStops) {
   const Session s = Open(plan);
   const SiteRun run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Stopped);
-  ExpectEnd(run.text, "\r\n\r\n" + Name("A") + "- Not Selected/No Such Step\r\n" + Name("B") +
-                          " omitted: inactive\r\n" + Name("C") +
+  // The inactive samples come first, then those without the step.
+  ExpectEnd(run.text, "\r\n\r\n" + Name("B") + " omitted: inactive\r\n" + Name("A") +
+                          "- Not Selected/No Such Step\r\n" + Name("C") +
                           "- Not Selected/No Such Step\r\nCaution: No such step. Please check your data.\r\n");
 }
 
@@ -257,12 +258,17 @@ TEST_F(SiteAnalysis, EveryoneUsedAndBadIntensities) {
   EXPECT_NE(run.text.find("\r\n\r\nEvery sample is active and used in Fisher Analysis.\r\n>>>>>>>> Normal"),
             std::string::npos);
   // No logarithm for a stored intensity of zero: the entry is left out and named.
+  // It is named after the samples without the step, whatever the file order.
   plan.samples.push_back({"Z", {Nrm(11, 51, 0.0f)}});
+  plan.samples.push_back({"Y", {AtLevel("TT", 100, 1, 1)}});
   s = Open(plan);
   run = RunSite(SiteData::Nrm, s, {"g", "60", "0"});
   EXPECT_EQ(run.outcome, SiteOutcome::Completed);
   EXPECT_EQ(run.text.find("Every sample"), std::string::npos);
-  EXPECT_NE(run.text.find("\r\n" + Name("Z") + " omitted: intensity <= 0\r\n"), std::string::npos);
+  EXPECT_NE(run.text.find("\r\n\r\n" + Name("Y") + "- Not Selected/No Such Step\r\n" + Name("Z") +
+                          " omitted: intensity <= 0\r\n>>>>>>>> Normal"),
+            std::string::npos)
+      << run.text;
   EXPECT_EQ(Ending(ValueLine(run.text, ">>>>>>>> Normal Directions"), 4), "   2");
 }
 

@@ -5,6 +5,7 @@
 
 #include "stats/direction.h"
 #include "stats/vgp.h"
+#include "store/text.h"
 
 using namespace rmx;
 
@@ -66,4 +67,11 @@ TEST(VgpPole, PoleAtAGeographicPoleTakesTheSiteLongitude) {
   const VgpValues south = ComputeVgp(Rad(180), 0, 0, equator);
   EXPECT_NEAR(south.pole.Latitude, -90.0f, 1e-4);
   EXPECT_FLOAT_EQ(south.pole.Longitude, 250.0f);
+}
+
+TEST(VgpPole, LongitudeIsKeptAsASingleBeforeConversion) {
+  // The longitude in radians is a single like every intermediate angle: 93.2149963
+  // degrees (93.22), where a double-precision longitude would give 93.2149887 (93.21).
+  const Pole p = PoleFromDirection(Rad(63.37), Rad(-79.89), Rad(-80), Rad(0.3));
+  EXPECT_EQ(Format(p.Longitude, "0.00"), "93.22");
 }
