@@ -120,7 +120,7 @@ TEST(LabLayouts, LayoutAndOutputNames) {
 }
 
 TEST(FieldCutting, RunsOfSeparatorsAndEmptyFieldsCountAsOne) {
-  // The section header of the description: ",," after the inclination is skipped and
+  // A comma-separated section header: ",," after the inclination is skipped and
   // the trailing empty fields are never looked at.
   const std::string text =
       "CRA,Crussol A0-A,44.90,4.8,-1.6,60.8,,296,25,1,,,,,,,,,,,\r\n"

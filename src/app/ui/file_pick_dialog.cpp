@@ -76,9 +76,8 @@ FilePickDialog::FilePickDialog(const FilePickForm& form, std::function<Dialogs&(
   layout->addLayout(buttons);
   resize(640, 420);
 
+  // A folder is entered by double-clicking it (or Enter on it).
   connect(dirView_, &QTreeView::activated, this,
-          [this](const QModelIndex& index) { SetFolder(dirModel_->filePath(index)); });
-  connect(dirView_, &QTreeView::clicked, this,
           [this](const QModelIndex& index) { SetFolder(dirModel_->filePath(index)); });
   connect(fileView_, &QListView::doubleClicked, this, [this](const QModelIndex&) { Act(); });
   connect(action, &QPushButton::clicked, this, [this] { Act(); });
