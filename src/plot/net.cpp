@@ -33,14 +33,15 @@ void DrawNet(Surface& s, const PlotLayout& layout, PlotState& state, NetKind kin
   const double width = s.Width();
   const double height = s.Height();
   const double size = std::min(width, height);
-  const double r = (size - layout.NetMargin) / 2 * s.Zoom() / 100;
-  const double cx = width / 2;
-  const double cy = height / 2 + layout.NetDrop;
-  state.NetRadius = static_cast<float>(r);
-  state.NetCentreX = static_cast<float>(cx);
-  state.NetCentreY = static_cast<float>(cy);
+  // Radius and centre are kept, and the net drawn with them, in single precision,
+  // so that the points drawn later on the net fall exactly on it.
+  state.NetRadius = static_cast<float>((size - layout.NetMargin) / 2 * s.Zoom() / 100);
+  state.NetCentreX = static_cast<float>(width / 2);
+  state.NetCentreY = static_cast<float>(height / 2 + layout.NetDrop);
   if (!(state.NetRadius > 0)) return;
   const double R = state.NetRadius;
+  const double cx = state.NetCentreX;
+  const double cy = state.NetCentreY;
   const Colour ink = s.Foreground();
   s.Circle(cx, cy, R, ink);
   for (int a = 10; a <= 80; a += 10) s.Circle(cx, cy, NetDistance(kind, R, a), ink);
@@ -66,10 +67,10 @@ void ConnectSteps(Surface& s, const PlotLayout& layout, const PlotState& state, 
   const int segments = layout.ChordSegments;
   NetPoint from = ProjectOnNet(state, kind, d1, i1);
   for (int k = 1; k < segments; ++k) {
-    const double f = static_cast<double>(k) / segments;
-    const float e = static_cast<float>(e1 + f * (static_cast<double>(e2) - e1));
-    const float n = static_cast<float>(n1 + f * (static_cast<double>(n2) - n1));
-    const float v = static_cast<float>(v1 + f * (static_cast<double>(v2) - v1));
+    // P = P1 + k (P2 - P1) / segments.
+    const float e = static_cast<float>(e1 + k * (static_cast<double>(e2) - e1) / segments);
+    const float n = static_cast<float>(n1 + k * (static_cast<double>(n2) - n1) / segments);
+    const float v = static_cast<float>(v1 + k * (static_cast<double>(v2) - v1) / segments);
     float d, i;
     XYZToDir(e, n, v, d, i);
     const NetPoint to = ProjectOnNet(state, kind, d, i);

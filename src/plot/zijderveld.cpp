@@ -46,7 +46,8 @@ float LargerRange(float min1, float max1, float min2, float max2) {
 
 ZComponents ZijderveldComponents(const StepRecord& step, Coordinates coords, bool modified, int32_t projectionDec) {
   const bool geo = coords == Coordinates::Geographic;
-  const double d = DegToRad(geo ? step.GDec : step.TDec);
+  const double dec = geo ? step.GDec : step.TDec;
+  const double d = DegToRad(dec);
   const double i = DegToRad(geo ? step.GInc : step.TInc);
   const double j = step.Intensity;
   const float h = static_cast<float>(j * std::cos(i));
@@ -54,7 +55,7 @@ ZComponents ZijderveldComponents(const StepRecord& step, Coordinates coords, boo
   const float north = static_cast<float>(h * std::cos(d));
   ZComponents z;
   z.V = static_cast<float>(j * std::sin(i));
-  z.C = projectionDec == -2 ? h : static_cast<float>(h * std::cos(d - DegToRad(projectionDec)));
+  z.C = projectionDec == -2 ? h : static_cast<float>(h * std::cos(DegToRad(dec - projectionDec)));
   if (modified) {
     z.A = east;
     z.B = -north;
@@ -207,10 +208,11 @@ void ZPlotDisplay(Surface& s, const PlotLayout& layout, PlotState& state, const 
   const double height = s.Height();
   const ZScale z = ZijderveldScale(steps, coords, modified, projectionDec, layout, width, height, s.Zoom());
   if (!z.Drawable) return;
-  const double x0 = z.OriginX;
-  const double y0 = z.OriginY;
-  state.ZOriginX = static_cast<float>(x0);
-  state.ZOriginY = static_cast<float>(y0);
+  // The origin is kept, and drawn at, in single precision.
+  state.ZOriginX = static_cast<float>(z.OriginX);
+  state.ZOriginY = static_cast<float>(z.OriginY);
+  const double x0 = state.ZOriginX;
+  const double y0 = state.ZOriginY;
   const Font savedFont = s.TextFont();
   s.SetFont(layout.TextFont);
   if (layout.Paper) s.Text(1200, 1200, ZPlotTitle(modified, coords));
@@ -221,8 +223,10 @@ void ZPlotDisplay(Surface& s, const PlotLayout& layout, PlotState& state, const 
   DrawZijderveldAxes(s, places, modified ? ModifiedLabels() : StandardLabels(), x0, y0, u, z.Tick, projectionDec, Red,
                      Blue);
 
-  // Without a tick interval every component is drawn at the origin.
-  const double scale = z.Tick > 0 ? u / z.Tick : 0;
+  // A component c lies at origin + c x u / t; without a tick interval every
+  // component is drawn at the origin.
+  const double t = z.Tick;
+  const auto along = [&](double origin, float c) { return t > 0 ? origin + c * u / t : origin; };
   const double side = layout.SquareSide;
   const double radius = layout.SymbolRadius;
   std::optional<ZPoint> previousH, previousV;
@@ -231,8 +235,8 @@ void ZPlotDisplay(Surface& s, const PlotLayout& layout, PlotState& state, const 
     const bool selected = IsSet(step.LSquare);
     const Colour hColour = selected ? Magenta : Red;
     const Colour vColour = selected ? Green : Blue;
-    const ZPoint ph{x0 + c.A * scale, y0 + c.B * scale};
-    const ZPoint pv{x0 + c.C * scale, y0 + c.V * scale};
+    const ZPoint ph{along(x0, c.A), along(y0, c.B)};
+    const ZPoint pv{along(x0, c.C), along(y0, c.V)};
     if (k == 0) {
       s.Box(ph.X - side / 2, ph.Y - side / 2, side, true, Red);
       s.Box(pv.X - side / 2, pv.Y - side / 2, side, true, Blue);

@@ -80,6 +80,19 @@ TEST(DrawNet, ScreenNetSizesCirclesDiametersAndLetters) {
   PlotState state;
   DrawNet(sq, ScreenLayout(), state, NetKind::Stereographic);
   EXPECT_EQ(state.NetRadius, (5000 - 720) / 2);
+
+  // Radius and centre are single precision, and the net is drawn with the values the
+  // points are placed by: a step at I = 90 sits exactly on the centre of the rim.
+  Drawn odd{RecordingSurface(7575.3, 6405.7), PlotState{}};
+  DrawNet(odd.s, ScreenLayout(), odd.state, NetKind::EqualArea);
+  DrawNetSteps(odd.s, ScreenLayout(), odd.state, NetKind::EqualArea, Coordinates::Geographic,
+               WithOrigin({Dir(0, 20), Dir(10, 90)}));
+  const Primitive rim = OfKind(odd.s, Kind::Circle).front();
+  EXPECT_EQ(rim.X1, static_cast<float>(7575.3 / 2));
+  EXPECT_EQ(rim.Y1, static_cast<float>(6405.7 / 2));
+  EXPECT_EQ(rim.Size, static_cast<float>((6405.7 - 720) / 2));
+  EXPECT_EQ(Symbols(odd.s).back().X1, rim.X1);
+  EXPECT_EQ(Symbols(odd.s).back().Y1, rim.Y1);
 }
 
 TEST(DrawNet, PaperNetUsesZoomAndDropsTheCentre) {
