@@ -1,9 +1,11 @@
 #include "app/marking.h"
 
+#include "store/text.h"
+
 namespace rmx {
 
 std::string ReadOnlyMessage(const std::string& path) {
-  return "The file " + path + " cannot be written (it is read-only): the change cannot be saved.";
+  return "The file " + PathToLatin1(path) + " cannot be written (it is read-only): the change cannot be saved.";
 }
 
 namespace {
@@ -15,7 +17,7 @@ bool CheckWritable(Session& s, Dialogs& dialogs) {
 }
 
 void ReportWriteError(const StoreError& e, const Session& s, Dialogs& dialogs) {
-  dialogs.MessageBox(s.FileName() + ": " + e.what(), {}, MessageIcon::Critical);
+  dialogs.MessageBox(Session::Refusal(s.FileName(), e.what()), {}, MessageIcon::Critical);
 }
 
 // Flips one field of the checked steps of the current sample, read fresh.
@@ -23,8 +25,9 @@ MarkResult ToggleSteps(Session& s, const std::vector<int>& checkedSteps, Dialogs
                        int32_t StepRecord::*field) {
   const int p = s.CurrentPosition();
   if (p < 1 || p > s.SampleCount()) return MarkResult::NoSample;
+  // Only step lines count: the heading, closing and result lines are never read.
   bool any = false;
-  for (int k : checkedSteps) any = any || k >= 1;
+  for (int k : checkedSteps) any = any || (k >= 1 && k <= s.CurrentHeader().StepCount);
   if (!any) return MarkResult::Done;
   if (!CheckWritable(s, dialogs)) return MarkResult::NotSaved;
   try {

@@ -58,8 +58,12 @@ Arguments SplitArguments(const std::vector<std::string>& args, std::initializer_
 }
 
 std::string WithoutPath(const std::string& message, const std::string& path) {
-  const std::string prefix = path + ": ";
-  return message.rfind(prefix, 0) == 0 ? message.substr(prefix.size()) : message;
+  // Messages name the path as core text; a path of plain ASCII is the same either way.
+  for (const std::string& name : {path, PathToLatin1(path)}) {
+    const std::string prefix = name + ": ";
+    if (message.rfind(prefix, 0) == 0) return message.substr(prefix.size());
+  }
+  return message;
 }
 
 int ParseIndex(const std::string& text, const char* what) {
@@ -111,7 +115,8 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
       return 2;
     } catch (const Failure& e) {
       out.flush();
-      err << "remanex-cli: " << Latin1ToUtf8(e.file) << ": " << Latin1ToUtf8(e.what()) << '\n';
+      // The file is named by its path's own bytes; the message is core text.
+      err << "remanex-cli: " << e.file << ": " << Latin1ToUtf8(e.what()) << '\n';
       return 1;
     }
   }

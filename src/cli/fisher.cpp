@@ -81,10 +81,9 @@ int RunFisher(const std::vector<std::string>& args, std::ostream& out) {
   const std::string report = FisherAnalysisText(data, s, dialogs, &outcome);
   PrintReport(out, report);
   if (outcome == SiteOutcome::Failed) {
-    std::string message = dialogs.messages.empty() ? "the file could not be read" : dialogs.messages.back().text;
-    const std::string prefix = s.FileName() + ": ";
-    if (message.rfind(prefix, 0) == 0) message.erase(0, prefix.size());
-    throw Failure(s.FileName(), message);
+    const std::string message =
+        dialogs.messages.empty() ? "the file could not be read" : dialogs.messages.back().text;
+    throw Failure(s.FileName(), WithoutPath(message, s.FileName()));
   }
   return 0;
 }

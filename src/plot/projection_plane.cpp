@@ -23,7 +23,7 @@ PlaneResult SetProjectionPlane(Session& s, int position, Dialogs& dialogs) {
     header.ProjectionDec = *plane;
     s.File().Write(slot, header);
   } catch (const StoreError& e) {
-    dialogs.MessageBox(s.FileName() + ": " + e.what(), {}, MessageIcon::Critical);
+    dialogs.MessageBox(Session::Refusal(s.FileName(), e.what()), {}, MessageIcon::Critical);
     return PlaneResult::NotSaved;
   }
   try {

@@ -9,6 +9,7 @@
 #include "app/session.h"
 #include "stats/direction.h"
 #include "store/sample_file.h"
+#include "store/text.h"
 
 namespace rmx {
 
@@ -304,7 +305,7 @@ LSquareOutcome LSquareAnalysis(Session& session, Dialogs& dialogs, int position)
   if (!session.IsOpen() || position < 1 || position > session.SampleCount()) return LSquareOutcome::NothingDone;
   SampleFile& file = session.File();
   const SampleEntry entry = session.Samples()[static_cast<size_t>(position - 1)];
-  const std::string readOnly = "The file " + session.FileName() + " is read-only: ";
+  const std::string readOnly = "The file " + PathToLatin1(session.FileName()) + " is read-only: ";
   try {
     SampleHeader header = ReadCheckedSampleHeader(file, entry.Slot, position);
     const std::vector<StepRecord> steps = LoadSteps(file, entry.Slot, header);

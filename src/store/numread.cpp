@@ -1,5 +1,6 @@
 #include "store/numread.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <system_error>
@@ -9,6 +10,38 @@ namespace rmx {
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// For a number of checked syntax that is out of the double range: true when its
+// magnitude is below 1 (an underflow), false when it is at least 1 (an overflow).
+// The order is that of the first non-zero digit plus the exponent, so that
+// "1000...0e-10" with hundreds of zeros is an overflow, not a zero.
+bool DecimalOrderBelowZero(std::string_view s) {
+  size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  size_t intEnd = i;
+  while (intEnd < s.size() && IsDigit(s[intEnd])) ++intEnd;
+  // Decimal position of the next digit read: 0 is the units digit, -1 the tenths.
+  long position = static_cast<long>(intEnd - i) - 1;
+  long order = 0;
+  bool found = false;
+  for (; i < s.size() && s[i] != 'e' && s[i] != 'E'; ++i) {
+    if (s[i] == '.') continue;
+    if (!found && s[i] != '0') {
+      order = position;
+      found = true;
+    }
+    --position;
+  }
+  if (!found) return true;  // zero digits only
+  long exponent = 0;
+  bool negative = false;
+  if (i < s.size()) {
+    ++i;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
+    for (; i < s.size(); ++i) exponent = std::min(exponent * 10 + (s[i] - '0'), 1000000L);
+  }
+  return order + (negative ? -exponent : exponent) < 0;
+}
 }  // namespace
 
 std::optional<double> ReadNumber(std::string_view text) {
@@ -49,10 +82,7 @@ std::optional<double> ReadNumber(std::string_view text) {
   const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
   if (res.ec == std::errc::result_out_of_range) {
     // Underflow reads as zero of the right sign; overflow is no number.
-    bool tiny = false;
-    for (size_t k = 0; k < digits.size(); ++k)
-      if (digits[k] == 'e' || digits[k] == 'E') tiny = digits.substr(k + 1).find('-') == 0;
-    if (!tiny) return std::nullopt;
+    if (!DecimalOrderBelowZero(digits)) return std::nullopt;
     return digits.front() == '-' ? -0.0 : 0.0;
   }
   if (res.ec != std::errc() || res.ptr != digits.data() + digits.size()) return std::nullopt;

@@ -289,6 +289,18 @@ bool Utf8ToLatin1(std::string_view utf8, std::string& latin1) {
   return true;
 }
 
+std::string PathToLatin1(std::string_view path) {
+  std::string out;
+  out.reserve(path.size());
+  size_t i = 0;
+  while (i < path.size()) {
+    const long cp = DecodeUtf8(path, i);
+    if (cp < 0) return std::string(path);
+    out.push_back(cp > 0xFF ? '?' : static_cast<char>(static_cast<unsigned char>(cp)));
+  }
+  return out;
+}
+
 bool IsNonAsciiUtf8(std::string_view bytes) {
   bool nonAscii = false;
   size_t i = 0;

@@ -37,6 +37,10 @@ std::string Latin1ToUtf8(std::string_view latin1);
 bool Utf8ToLatin1(std::string_view utf8, std::string& latin1);
 // True when the bytes are valid UTF-8 and hold at least one non-ASCII character.
 bool IsNonAsciiUtf8(std::string_view bytes);
+// A file path (bytes as the file system holds them, UTF-8 on this platform) as core
+// text for a message: valid UTF-8 becomes ISO 8859-1 with "?" for characters outside
+// it; any other bytes are kept as they are.
+std::string PathToLatin1(std::string_view path);
 
 // Report lines end with carriage return and line feed.
 inline constexpr std::string_view CrLf = "\r\n";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "app/dialogs.h"
 #include "app/listing.h"
 #include "app/marking.h"
@@ -241,4 +243,73 @@ TEST_F(SessionTest, MarkingAReadOnlyFileSaysSoAndChangesNothing) {
   // Nothing checked asks nothing, even on a read-only file.
   EXPECT_EQ(TogglePlotPoints(s, {}, dialogs), MarkResult::Done);
   EXPECT_EQ(dialogs.messages.size(), 3u);
+}
+
+TEST_F(SessionTest, ASampleHoldingValuesThatAreNoNumbersIsRefusedNotListed) {
+  ASSERT_TRUE(s.ListSample(1));
+  StepRecord bad = s.File().ReadStep(4);  // sample 1, step 2
+  bad.GInc = std::numeric_limits<float>::quiet_NaN();
+  s.File().Write(4, bad);
+  try {
+    s.ListSample(1);
+    FAIL() << "a step holding NaN was listed";
+  } catch (const StoreError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind(path + ": Sample 1 (record 2): step 2 ", 0), 0u) << e.what();
+  }
+  // A result holding an infinite value is refused the same way.
+  LSquareResult r;
+  r.Intensity = std::numeric_limits<float>::infinity();
+  s.File().Write(s.Section().LastRecord + 1, r);
+  SampleHeader h = s.File().ReadSampleHeader(17);
+  h.LSquareRecord = s.Section().LastRecord + 1;
+  s.File().Write(17, h);
+  EXPECT_THROW(s.ListSample(2), StoreError);
+  EXPECT_TRUE(s.ListSample(3));
+}
+
+TEST_F(SessionTest, TheResultsTableFollowsTheFile) {
+  LSquareResult r;
+  r.Label = "R  ";
+  r.Active = 1;
+  r.Points = 3;
+  const int slot = s.Section().LastRecord;
+  s.File().Write(slot, r);
+  SampleHeader h = s.File().ReadSampleHeader(2);
+  h.LSquareRecord = slot;
+  s.File().Write(2, h);
+  ASSERT_TRUE(s.ListSample(1));
+  EXPECT_EQ(s.Result(1).Points, 3);
+  // The link is removed: the sample has no result any more.
+  h.LSquareRecord = 0;
+  s.File().Write(2, h);
+  ASSERT_EQ(s.ListSample(1)->size(), 16u);
+  EXPECT_EQ(s.Result(1).Points, 0);
+  // A reload or another file never inherits results of the file before.
+  h.LSquareRecord = slot;
+  s.File().Write(2, h);
+  ASSERT_TRUE(s.ListSample(1));
+  s.Close();
+  EXPECT_EQ(s.Result(1).Points, 0);
+  s.GetOpenFileName(path);
+  s.Load();
+  EXPECT_EQ(s.Result(1).Active, 0);
+}
+
+TEST_F(SessionTest, OnAReadOnlyFileCheckingOnlyNonStepLinesSaysNothing) {
+  s.Close();
+  ReadOnlyFile guard(path);
+  if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
+  s.GetOpenFileName(path);
+  s.Load();
+  ASSERT_TRUE(s.ListSample(1));
+  // Line 0 is the heading, 15 the closing line, 16 past the listing.
+  EXPECT_EQ(TogglePlotPoints(s, {0, 15, 16}, dialogs), MarkResult::Done);
+  EXPECT_EQ(ToggleLSquarePoints(s, {15}, dialogs), MarkResult::Done);
+  EXPECT_TRUE(dialogs.messages.empty());
+}
+
+TEST(Messages, PathsAreNamedAsText) {
+  // File names are UTF-8 bytes; messages are ISO 8859-1 text.
+  EXPECT_EQ(Session::Refusal("/d/M\xC3\xBCller.mag", "gone"), "/d/M\xFCller.mag: gone");
+  EXPECT_EQ(ReadOnlyMessage("/d/M\xC3\xBCller.mag").substr(0, 23), "The file /d/M\xFCller.mag ");
 }

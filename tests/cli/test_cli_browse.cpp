@@ -68,3 +68,19 @@ TEST_F(CliBrowse, EmptyFileIsAnEmptySection) {
   EXPECT_EQ(r.status, 0);
   EXPECT_EQ(r.out, "  Sample     Active\n");
 }
+
+TEST_F(CliBrowse, AFileIsNamedByItsOwnBytesAndDamagedSamplesAreRefused) {
+  const std::string named = dir.File("M\xC3\xBCller.mag");  // a UTF-8 file name
+  WriteBytes(named, ReadBytes(path));
+  std::string bytes = ReadBytes(named);
+  bytes.replace(2 * 64 + 4, 4, std::string("\x00\x00\xC0\x7F", 4));  // step 1 GInc: NaN
+  WriteBytes(named, bytes);
+  EXPECT_EQ(RunCli({"samples", named}).status, 0);
+  const CliResult r = RunCli({"listing", named, "1"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.out, "");
+  EXPECT_EQ(r.err, "remanex-cli: " + named + ": Sample 1 (record 2): step 1 holds a value that is not a number: "
+                   "the file is damaged.\n");
+  const CliResult missing = RunCli({"samples", dir.File("\xC3\xA9t\xC3\xA9.mag")});
+  EXPECT_EQ(missing.err.rfind("remanex-cli: " + dir.File("\xC3\xA9t\xC3\xA9.mag") + ": ", 0), 0u) << missing.err;
+}

@@ -75,6 +75,15 @@ TEST(ReadNumber, AcceptsTheStrictForms) {
   EXPECT_EQ(ReadNumber("-2.71E-02"), -0.0271);
   EXPECT_EQ(ReadNumber("1e3"), 1000.0);
   EXPECT_EQ(ReadNumber("1e-400"), 0.0);
+  EXPECT_EQ(ReadNumber("0." + std::string(400, '0') + "1"), 0.0);
+}
+
+TEST(ReadNumber, OutOfRangeIsJudgedByTheWholeNumberNotTheExponentSign) {
+  // 1 followed by 400 zeros, times 10^-10, is 1e390: no number, not zero.
+  EXPECT_FALSE(ReadNumber("1" + std::string(400, '0') + "e-10").has_value());
+  EXPECT_FALSE(ReadNumber("-1" + std::string(400, '0') + ".5e-80").has_value());
+  EXPECT_EQ(ReadNumber("0.000001e-400"), 0.0);
+  EXPECT_EQ(ReadNumber("-" + std::string(350, '0') + "1e-330"), -0.0);
 }
 
 TEST(ReadNumber, RefusesEverythingElse) {
@@ -105,4 +114,8 @@ TEST(Encoding, Latin1AndUtf8) {
   EXPECT_TRUE(IsNonAsciiUtf8("\xC3\xBC"));
   EXPECT_FALSE(IsNonAsciiUtf8("plain"));
   EXPECT_FALSE(IsNonAsciiUtf8("M\xFCller"));
+  // Paths named in messages: UTF-8 file names become ISO 8859-1 text.
+  EXPECT_EQ(PathToLatin1("/data/M\xC3\xBCller.mag"), "/data/M\xFCller.mag");
+  EXPECT_EQ(PathToLatin1("/data/\xE2\x82\xAC.mag"), "/data/?.mag");
+  EXPECT_EQ(PathToLatin1("/data/M\xFCller.mag"), "/data/M\xFCller.mag");  // not UTF-8: kept
 }

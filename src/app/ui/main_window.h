@@ -3,6 +3,7 @@
 // carries the three marking buttons and the menu bar.
 #pragma once
 
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QPrinter>
 #include <functional>
@@ -32,8 +33,9 @@ class MainWindow : public QMainWindow {
   // Stores the path of the sample file to load and loads it at once. A file that is
   // open is closed first.
   int GetOpenFileName(const QString& path);
-  // Same as GetOpenFileName, for a file named on the command line.
-  void OpenPath(const QString& path) { GetOpenFileName(path); }
+  // Same as GetOpenFileName, for a file named on the command line: a relative
+  // name is made a full path first, as the caption shows and reloads need it.
+  void OpenPath(const QString& path) { GetOpenFileName(QFileInfo(path).absoluteFilePath()); }
 
   // The loading routine: reopens the file and rebuilds the sample list.
   void LoadFile();

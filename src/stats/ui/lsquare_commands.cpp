@@ -21,7 +21,7 @@ void InstallLSquareCommands(MainWindow& w) {
       win.show();
       win.raise();
     } catch (const StoreError& e) {
-      w.CurrentDialogs().MessageBox(w.session().FileName() + ": " + e.what(), {}, MessageIcon::Critical);
+      w.CurrentDialogs().MessageBox(Session::Refusal(w.session().FileName(), e.what()), {}, MessageIcon::Critical);
     }
   });
   w.AddOnClose([] {

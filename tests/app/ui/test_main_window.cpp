@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QListWidget>
 #include <QMenu>
@@ -134,6 +135,21 @@ TEST_F(MainWindowTest, MenuStatesBeforeOpenAfterOpenAndAfterClose) {
   EXPECT_EQ(List("lstRecordData")->count(), 0);
   Open();
   ExpectFileState(true);
+}
+
+TEST_F(MainWindowTest, AFileNamedOnTheCommandLineOpensByItsFullPath) {
+  const QString before = QDir::currentPath();
+  ASSERT_TRUE(QDir::setCurrent(QString::fromStdString(dir.Path())));
+  w->OpenPath("section.mag");
+  QDir::setCurrent(before);
+  EXPECT_EQ(w->session().FileName(), path);
+  EXPECT_EQ(w->windowTitle(), "Remanex Analysis - " + QString::fromStdString(path));
+  // A click on the background reloads it from wherever the process now runs.
+  QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+  QApplication::sendEvent(w, &press);
+  EXPECT_TRUE(w->session().IsOpen());
+  EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(MainWindowTest, SampleListAndListingOfAClickedSample) {
