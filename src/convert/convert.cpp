@@ -20,12 +20,6 @@ std::string OutputName(std::string_view inputFileName) {
   return std::string(inputFileName.substr(0, dot + 1)) + "mag";
 }
 
-std::string PathJoin(const std::string& folder, const std::string& name) {
-  if (folder.empty()) return name;
-  if (folder.back() == '/') return folder + name;
-  return folder + "/" + name;
-}
-
 std::string ConversionMessage(int number, int64_t line) {
   // The conversion report prints the number as the classic Str() did: a leading
   // space stands in the sign's place of a non-negative number.

@@ -13,6 +13,7 @@
 
 #include "app/dialogs.h"
 #include "convert/lab_file.h"
+#include "store/text.h"
 
 namespace rmx {
 
@@ -27,10 +28,6 @@ struct ConvertResult {
 // "mag", or the whole name followed by ".mag" when it has no ".". CRA.app gives
 // CRA.mag, site.a.tab gives site.mag.
 std::string OutputName(std::string_view inputFileName);
-
-// Folder and file name joined by one "/" (none added after a folder that ends with
-// one; a bare file name when the folder is empty).
-std::string PathJoin(const std::string& folder, const std::string& name);
 
 // The message of a conversion error, in three lines: the error frame, "ERROR = "
 // and its description, and the input line being read.

@@ -312,4 +312,10 @@ bool IsNonAsciiUtf8(std::string_view bytes) {
   return nonAscii;
 }
 
+std::string PathJoin(const std::string& folder, const std::string& name) {
+  if (folder.empty()) return name;
+  if (folder.back() == '/') return folder + name;
+  return folder + "/" + name;
+}
+
 }  // namespace rmx

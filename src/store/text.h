@@ -42,6 +42,10 @@ bool IsNonAsciiUtf8(std::string_view bytes);
 // it; any other bytes are kept as they are.
 std::string PathToLatin1(std::string_view path);
 
+// Joins a folder and a file name with one "/" (none added when the folder ends
+// with one, as the root does).
+std::string PathJoin(const std::string& folder, const std::string& name);
+
 // Report lines end with carriage return and line feed.
 inline constexpr std::string_view CrLf = "\r\n";
 

@@ -1,6 +1,7 @@
 #include "app/ui/file_pick_dialog.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -12,13 +13,13 @@
 #include <QVBoxLayout>
 
 #include "app/ui/qt_dialogs.h"
+#include "store/text.h"
 
 namespace rmx::ui {
 
 QString JoinPath(const QString& folder, const QString& name) {
-  if (folder.isEmpty()) return name;
-  if (folder.endsWith('/')) return folder + name;
-  return folder + '/' + name;
+  return QFile::decodeName(QByteArray::fromStdString(
+      PathJoin(QFile::encodeName(folder).toStdString(), QFile::encodeName(name).toStdString())));
 }
 
 FilePickDialog::FilePickDialog(const FilePickForm& form, std::function<Dialogs&()> dialogs, QWidget* parent)

@@ -22,6 +22,7 @@
 #include "app/ui/commands.h"
 #include "app/ui/file_open_dialog.h"
 #include "app/ui/fonts.h"
+#include "app/ui/printing.h"
 #include "app/ui/qt_dialogs.h"
 
 namespace rmx::ui {
@@ -396,18 +397,10 @@ void MainWindow::PrintMainWindow() {
   const int copies = CurrentDialogs().ChoosePrinter();
   if (copies < 1) return;  // cancelled: nothing is printed
   const QPixmap image = grab();
-  QPainter painter;
-  if (!painter.begin(&printer_)) return;
-  const QRect page = painter.viewport();
-  const QSize size = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-  for (int c = 0; c < copies; ++c) {
-    if (c > 0 && !printer_.newPage()) {
-      printer_.abort();
-      return;
-    }
+  PrintPages(printer_, copies, [&image](QPainter& painter) {
+    const QSize size = image.size().scaled(painter.viewport().size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRect(QPoint(0, 0), size), image);
-  }
-  painter.end();
+  });
 }
 
 void MainWindow::ShowOpenDialog() {

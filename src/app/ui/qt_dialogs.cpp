@@ -15,8 +15,6 @@ QString ToQt(const std::string& latin1) {
   return s;
 }
 
-QString ToTextBox(const std::string& latin1CrLf) { return ToQt(latin1CrLf); }
-
 std::string FromQt(const QString& text) {
   std::string out;
   out.reserve(static_cast<size_t>(text.size()));

@@ -14,8 +14,6 @@ namespace rmx::ui {
 QString ToQt(const std::string& latin1);
 // A typed answer as core text; characters outside ISO 8859-1 become "?".
 std::string FromQt(const QString& text);
-// Core text for a text box, which holds LF only.
-QString ToTextBox(const std::string& latin1CrLf);
 
 class QtDialogs : public Dialogs {
  public:
