@@ -215,21 +215,39 @@ std::string OverwritePrompt(const std::string& outputName) {
          crlf + "To cancel this operation, click Cancel.";
 }
 
-ConvertResult ConvertTo(const std::string& inputPath, const std::string& outputName, bool overwrite) {
+namespace {
+
+// The laboratory file of a conversion: its layout, folder, name and bytes.
+struct LabInput {
+  Layout layout{};
+  std::string folder, fileName, bytes;
+};
+
+// Reads the input whole; the message why it cannot be converted, or nothing.
+std::optional<std::string> OpenInput(const std::string& inputPath, LabInput& input) {
   const fs::path in(inputPath);
-  const std::string folder = in.parent_path().string();
-  const std::string fileName = in.filename().string();
-  const auto layout = LayoutOf(fileName);
-  if (!layout) return Failed(NotLaboratoryFile(fileName));
-  std::string bytes;
-  if (const auto err = ReadInput(inputPath, bytes)) return Failed(ConversionMessage(*err, 0));
+  input.folder = in.parent_path().string();
+  input.fileName = in.filename().string();
+  const auto layout = LayoutOf(input.fileName);
+  if (!layout) return NotLaboratoryFile(input.fileName);
+  input.layout = *layout;
+  if (const auto err = ReadInput(inputPath, input.bytes)) return ConversionMessage(*err, 0);
+  return std::nullopt;
+}
+
+}  // namespace
+
+ConvertResult ConvertTo(const std::string& inputPath, const std::string& outputName, bool overwrite) {
+  LabInput input;
+  if (const auto problem = OpenInput(inputPath, input)) return Failed(*problem);
+  const std::string& folder = input.folder;
 
   if (const std::string problem = OutputNameProblem(outputName); !problem.empty()) return Failed(problem);
   const std::string outputPath = PathJoin(folder, outputName);
   if (SameFile(outputPath, inputPath))
     return Failed(DisplayName(outputPath) + " is the input file itself; it is not replaced.");
   if (!overwrite && PathExists(outputPath)) return Failed(DisplayName(outputPath) + " already exists.");
-  return ConvertBytes(bytes, *layout, outputPath);
+  return ConvertBytes(input.bytes, input.layout, outputPath);
 }
 
 ConvertResult ConvertFile(const std::string& inputPath, Dialogs& dialogs) {
@@ -237,15 +255,11 @@ ConvertResult ConvertFile(const std::string& inputPath, Dialogs& dialogs) {
     dialogs.MessageBox(text, {}, MessageIcon::Information);
     return Failed(std::move(text));
   };
-  const fs::path in(inputPath);
-  const std::string folder = in.parent_path().string();
-  const std::string fileName = in.filename().string();
-  const auto layout = LayoutOf(fileName);
-  if (!layout) return fail(NotLaboratoryFile(fileName));
-  std::string bytes;
-  if (const auto err = ReadInput(inputPath, bytes)) return fail(ConversionMessage(*err, 0));
+  LabInput input;
+  if (const auto problem = OpenInput(inputPath, input)) return fail(*problem);
+  const std::string& folder = input.folder;
 
-  std::string name = OutputName(fileName);
+  std::string name = OutputName(input.fileName);
   if (PathExists(PathJoin(folder, name))) {
     // Asked again, with no message, until the answer can be used: OK on the offered
     // name replaces that file; a name that cannot be used (a folder in it, the input
@@ -270,7 +284,7 @@ ConvertResult ConvertFile(const std::string& inputPath, Dialogs& dialogs) {
       offered = typed;
     }
   }
-  ConvertResult r = ConvertBytes(bytes, *layout, PathJoin(folder, name));
+  ConvertResult r = ConvertBytes(input.bytes, input.layout, PathJoin(folder, name));
   if (!r.ok) return fail(r.errorText);
   return r;
 }

@@ -31,6 +31,28 @@ std::string GetText(const Slot& s, int offset, int width) {
   return std::string(reinterpret_cast<const char*>(s.data() + offset), static_cast<size_t>(width));
 }
 
+// The six values a step and a result share, at offsets 0 to 23: directions in both
+// coordinate systems, intensity and error.
+template <class Record>
+void PutValues(Slot& s, const Record& r) {
+  PutSingle(s, 0, r.GDec);
+  PutSingle(s, 4, r.GInc);
+  PutSingle(s, 8, r.TDec);
+  PutSingle(s, 12, r.TInc);
+  PutSingle(s, 16, r.Intensity);
+  PutSingle(s, 20, r.Error);
+}
+
+template <class Record>
+void GetValues(const Slot& s, Record& r) {
+  r.GDec = GetSingle(s, 0);
+  r.GInc = GetSingle(s, 4);
+  r.TDec = GetSingle(s, 8);
+  r.TInc = GetSingle(s, 12);
+  r.Intensity = GetSingle(s, 16);
+  r.Error = GetSingle(s, 20);
+}
+
 }  // namespace
 
 std::string FixedText(std::string_view latin1, int width) {
@@ -66,12 +88,7 @@ Slot Encode(const SampleHeader& r) {
 
 Slot Encode(const StepRecord& r) {
   Slot s{};
-  PutSingle(s, 0, r.GDec);
-  PutSingle(s, 4, r.GInc);
-  PutSingle(s, 8, r.TDec);
-  PutSingle(s, 12, r.TInc);
-  PutSingle(s, 16, r.Intensity);
-  PutSingle(s, 20, r.Error);
+  PutValues(s, r);
   PutSingle(s, 24, r.Level);
   PutText(s, 28, r.Method, CodeWidth);
   PutLong(s, 32, r.LSquare);
@@ -81,12 +98,7 @@ Slot Encode(const StepRecord& r) {
 
 Slot Encode(const LSquareResult& r) {
   Slot s{};
-  PutSingle(s, 0, r.GDec);
-  PutSingle(s, 4, r.GInc);
-  PutSingle(s, 8, r.TDec);
-  PutSingle(s, 12, r.TInc);
-  PutSingle(s, 16, r.Intensity);
-  PutSingle(s, 20, r.Error);
+  PutValues(s, r);
   PutText(s, 24, r.Label, CodeWidth);
   PutLong(s, 28, 0);  // Reserved: always written 0
   PutLong(s, 32, r.Active);
@@ -122,12 +134,7 @@ SampleHeader DecodeSampleHeader(const Slot& s) {
 
 StepRecord DecodeStepRecord(const Slot& s) {
   StepRecord r;
-  r.GDec = GetSingle(s, 0);
-  r.GInc = GetSingle(s, 4);
-  r.TDec = GetSingle(s, 8);
-  r.TInc = GetSingle(s, 12);
-  r.Intensity = GetSingle(s, 16);
-  r.Error = GetSingle(s, 20);
+  GetValues(s, r);
   r.Level = GetSingle(s, 24);
   r.Method = GetText(s, 28, CodeWidth);
   r.LSquare = GetLong(s, 32);
@@ -137,12 +144,7 @@ StepRecord DecodeStepRecord(const Slot& s) {
 
 LSquareResult DecodeLSquareResult(const Slot& s) {
   LSquareResult r;
-  r.GDec = GetSingle(s, 0);
-  r.GInc = GetSingle(s, 4);
-  r.TDec = GetSingle(s, 8);
-  r.TInc = GetSingle(s, 12);
-  r.Intensity = GetSingle(s, 16);
-  r.Error = GetSingle(s, 20);
+  GetValues(s, r);
   r.Label = GetText(s, 24, CodeWidth);
   r.Reserved = GetLong(s, 28);
   r.Active = GetLong(s, 32);
