@@ -48,8 +48,6 @@ class Surface {
   // The zoom percentage of a printed page (100 = actual size); screens and files
   // answer 100.
   virtual int Zoom() const { return 100; }
-  // Sends the pages drawn so far (printer pages only).
-  virtual void EndDocument() {}
 
   // Erases the whole surface.
   void Clear();
@@ -73,8 +71,6 @@ class Surface {
   void SetForeground(Colour c) { foreground_ = c; }
   const Font& TextFont() const { return font_; }
   void SetFont(const Font& f) { font_ = f; }
-  double CurrentX() const { return currentX_; }
-  double CurrentY() const { return currentY_; }
 
  protected:
   virtual void DrawClear() = 0;
@@ -120,10 +116,8 @@ class RecordingSurface : public Surface {
   double Width() const override { return width_; }
   double Height() const override { return height_; }
   int Zoom() const override { return zoom_; }
-  void EndDocument() override { ++documentsEnded_; }
 
   const std::vector<Primitive>& Primitives() const { return primitives_; }
-  int DocumentsEnded() const { return documentsEnded_; }
   // All primitives, one line each, in drawing order.
   std::string Dump() const;
   // Draws the recorded primitives again on another surface.
@@ -140,7 +134,6 @@ class RecordingSurface : public Surface {
   double width_;
   double height_;
   int zoom_;
-  int documentsEnded_ = 0;
   std::vector<Primitive> primitives_;
 };
 

@@ -25,7 +25,6 @@ class PainterSurface : public plot::Surface {
   double Width() const override { return width_; }
   double Height() const override { return height_; }
   int Zoom() const override { return zoom_; }
-  void SetBackground(const QColor& c) { background_ = c; }
 
  protected:
   void DrawClear() override;
@@ -43,7 +42,7 @@ class PainterSurface : public plot::Surface {
   double width_, height_, dpiX_, dpiY_;
   double lineWidth_;
   int zoom_;
-  QColor background_ = Qt::white;
+  const QColor background_ = Qt::white;
 };
 
 // The font of a plot text: the family by name (the program's substitutions apply)
