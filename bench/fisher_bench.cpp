@@ -2,8 +2,8 @@
 // size the format allows: 500 samples of 49 measured steps.
 #include <benchmark/benchmark.h>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "stats/site_analysis.h"
 #include "store/sample_file.h"
 #include "support/magbuilder.h"

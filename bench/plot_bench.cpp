@@ -7,8 +7,9 @@
 #include <QApplication>
 #include <QListWidget>
 
-#include "app/ui/fonts.h"
-#include "app/ui/main_window.h"
+#include "app/composition.h"
+#include "plot/ui/fonts.h"
+#include "session/ui/main_window.h"
 #include "plot/layout.h"
 #include "plot/sample_plot.h"
 #include "plot/ui/plot_commands.h"
@@ -103,7 +104,8 @@ void BM_PlotWindowResize(benchmark::State& state) {
   test::TempDir dir;
   const std::string path = dir.File("bench.mag");
   test::WriteMag(path, test::FullSection(2, 49));
-  ui::MainWindow& w = ui::MainWindow::Instance();
+  const auto owner = app::NewMainWindow();
+  ui::MainWindow& w = *owner;
   ScriptedDialogs dialogs;
   w.SetDialogs(&dialogs);
   w.GetOpenFileName(QString::fromStdString(path));
@@ -119,7 +121,6 @@ void BM_PlotWindowResize(benchmark::State& state) {
     QApplication::processEvents();
   }
   if (window->width() != sizes[i % 2].width()) state.SkipWithError("the window was not resized");
-  ui::MainWindow::DestroyInstance();
 }
 BENCHMARK(BM_PlotWindowResize)->Unit(benchmark::kMillisecond);
 

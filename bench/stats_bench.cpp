@@ -2,8 +2,8 @@
 // the format allows.
 #include <benchmark/benchmark.h>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "stats/lsquare.h"
 #include "stats/lsquare_listing.h"
 #include "support/magbuilder.h"

@@ -1,23 +1,26 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <exception>
+#include <memory>
 #include <new>
 
-#include "app/dialogs.h"
-#include "app/ui/fonts.h"
-#include "app/ui/main_window.h"
-#include "app/ui/qt_dialogs.h"
+#include "app/composition.h"
+#include "plot/ui/fonts.h"
+#include "session/ui/main_window.h"
+#include "session/ui/qt_dialogs.h"
+#include "store/errors.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Remanex");
   rmx::ui::InstallFontSubstitutions();
+  std::unique_ptr<rmx::ui::MainWindow> window;
   try {
-    rmx::ui::MainWindow& w = rmx::ui::MainWindow::Instance();
-    w.show();
+    window = rmx::app::NewMainWindow();
+    window->show();
     // A sample file named on the command line opens at once ("Open with").
     const QStringList args = QApplication::arguments();
-    if (args.size() > 1) w.OpenPath(args.at(1));
+    if (args.size() > 1) window->OpenPath(args.at(1));
   } catch (const std::bad_alloc&) {
     QMessageBox::information(nullptr, "Remanex", rmx::ui::ToQt(rmx::ErrorFrame(7, "Out of memory")));
     return 1;

@@ -1,7 +1,7 @@
 // Opening and listing sample files of the largest size the format allows.
 #include <benchmark/benchmark.h>
 
-#include "app/session.h"
+#include "session/session.h"
 #include "support/magbuilder.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // samples and listing: the two lists of the main window.
 #include "cli/browse.h"
-#include "app/session.h"
+#include "session/session.h"
 #include "cli/cli.h"
 
 namespace rmx::cli {

@@ -2,7 +2,7 @@
 // questions answered by options.
 #include <map>
 
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 #include "cli/browse.h"
 #include "cli/cli.h"
 #include "stats/lsquare.h"

@@ -2,8 +2,8 @@
 // stored results.
 #include <set>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "cli/browse.h"
 #include "cli/cli.h"
 #include "stats/lsquare.h"

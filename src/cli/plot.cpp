@@ -8,7 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/ui/fonts.h"
+#include "plot/ui/fonts.h"
 #include "cli/browse.h"
 #include "cli/cli.h"
 #include "plot/layout.h"

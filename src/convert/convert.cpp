@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "store/errors.h"
 #include "store/text.h"
 
 namespace rmx {

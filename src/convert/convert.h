@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 #include "convert/lab_file.h"
 #include "store/text.h"
 

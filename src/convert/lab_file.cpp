@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/dialogs.h"
+#include "store/errors.h"
 #include "store/numread.h"
 #include "store/text.h"
 

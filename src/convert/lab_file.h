@@ -25,7 +25,7 @@ enum class Layout { App, Tab, Nta, Cma, Txt };
 std::optional<Layout> LayoutOf(std::string_view fileName);
 
 // An error that stops a conversion: the classic run-time error number (see
-// ErrorNumber in app/dialogs.h) and the number of the input line being read (the
+// ErrorNumber in store/errors.h) and the number of the input line being read (the
 // first line is 1; 0 when no line was read).
 class ConvertError : public std::runtime_error {
  public:

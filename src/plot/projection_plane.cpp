@@ -1,6 +1,6 @@
 #include "plot/projection_plane.h"
 
-#include "app/marking.h"
+#include "session/marking.h"
 #include "store/numread.h"
 
 namespace rmx::plot {

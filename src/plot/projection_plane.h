@@ -2,8 +2,8 @@
 // Zijderveld diagram of the current sample projects, stored in the sample file.
 #pragma once
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 
 namespace rmx::plot {
 

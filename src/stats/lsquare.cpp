@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "stats/direction.h"
 #include "store/sample_file.h"
 #include "store/text.h"

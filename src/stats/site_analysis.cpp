@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "stats/direction.h"
 #include "stats/fisher.h"
 #include "stats/lsquare.h"

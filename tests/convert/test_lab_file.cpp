@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "app/dialogs.h"
+#include "store/errors.h"
 #include "convert/lab_file.h"
 #include "convert/lab_writer.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "plot/plot_helpers.h"
 #include "plot/projection_plane.h"
 

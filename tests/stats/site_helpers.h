@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "stats/site_analysis.h"
 #include "store/sample_file.h"
 #include "support/magbuilder.h"

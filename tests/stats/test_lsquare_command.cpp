@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 #include "fit_helpers.h"
 #include "stats/lsquare.h"
 #include "stats/lsquare_listing.h"

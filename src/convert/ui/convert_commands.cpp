@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <memory>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "convert/ui/file_convert_dialog.h"
 
 namespace rmx::ui {

@@ -2,7 +2,7 @@
 // it. On success the dialog closes and hands the new file's path to the main window.
 #pragma once
 
-#include "app/ui/file_pick_dialog.h"
+#include "session/ui/file_pick_dialog.h"
 
 namespace rmx::ui {
 

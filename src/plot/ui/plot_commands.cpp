@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QListWidget>
 
-#include "app/ui/main_window.h"
-#include "app/ui/qt_dialogs.h"
+#include "session/ui/main_window.h"
+#include "session/ui/qt_dialogs.h"
 #include "plot/projection_plane.h"
 #include "plot/ui/plot_print.h"
 #include "plot/ui/plot_window.h"

@@ -1,6 +1,6 @@
 #include "plot/ui/plot_print.h"
 
-#include "app/ui/printing.h"
+#include "session/ui/printing.h"
 #include "plot/layout.h"
 #include "plot/ui/painter_surface.h"
 

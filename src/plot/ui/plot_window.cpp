@@ -5,7 +5,7 @@
 #include <QResizeEvent>
 #include <cmath>
 
-#include "app/ui/qt_dialogs.h"
+#include "session/ui/qt_dialogs.h"
 #include "plot/layout.h"
 #include "plot/ui/painter_surface.h"
 

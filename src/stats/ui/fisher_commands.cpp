@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "stats/site_analysis.h"
 #include "stats/ui/report_windows.h"
 

@@ -2,7 +2,7 @@
 
 #include <QAction>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "stats/lsquare.h"
 #include "stats/lsquare_listing.h"
 #include "stats/ui/report_windows.h"

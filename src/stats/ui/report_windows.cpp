@@ -10,7 +10,7 @@
 #include <QScrollBar>
 #include <QTextCursor>
 
-#include "app/ui/fonts.h"
+#include "plot/ui/fonts.h"
 
 namespace rmx::ui {
 

@@ -1,6 +1,8 @@
 // frmFileConvert driven through its object names.
 #include <gtest/gtest.h>
 
+#include "app/composition.h"
+
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -12,9 +14,9 @@
 #include <filesystem>
 #include <set>
 
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 #include "convert/lab_writer.h"
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "convert/ui/file_convert_dialog.h"
 
 #include <QAction>
@@ -174,7 +176,7 @@ TEST(ConvertFromMainWindow, TheNewFileOpensInTheMainWindow) {
   TempDir dir;
   ScriptedDialogs dialogs;
   WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
-  auto& w = ui::MainWindow::Instance();
+  auto& w = *app::NewMainWindow().release();
   w.SetDialogs(&dialogs);
   w.Action("mnuFileConvert")->trigger();
   auto* dlg = w.findChild<FileConvertDialog*>("frmFileConvert");
@@ -186,5 +188,5 @@ TEST(ConvertFromMainWindow, TheNewFileOpensInTheMainWindow) {
   EXPECT_EQ(w.session().FileName(), dir.File("CRA.mag"));
   EXPECT_EQ(w.session().SampleCount(), 1);
   EXPECT_FALSE(w.Action("mnuFileConvert")->isEnabled());
-  ui::MainWindow::DestroyInstance();
+  delete &w;
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/composition.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -8,7 +10,7 @@
 #include <QPushButton>
 #include <cmath>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "plot/layout.h"
 #include "plot/net.h"
 #include "plot/sample_plot.h"
@@ -83,11 +85,11 @@ class PlotWindowTest : public ::testing::Test {
                       Plotted(30, 30, 40, 25, 0.3f, 1), Plotted(90, 10, 95, 5, 0.2f, 0, 0)}},
                     {"S2", {Plotted(200, -50, 210, -45, 2e-3f), Plotted(190, -40, 200, -35, 1e-3f)}}};
     WriteMag(path, plan);
-    w = &MainWindow::Instance();
+    w = app::NewMainWindow().release();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));
   }
-  void TearDown() override { MainWindow::DestroyInstance(); }
+  void TearDown() override { delete w; }
 
   QListWidget* Samples() { return w->findChild<QListWidget*>("lstRecord"); }
   void Click(int row) { emit Samples()->itemClicked(Samples()->item(row)); }

@@ -1,11 +1,13 @@
 // All > Fisher statistics from the main window's menu, read back from txtFisher.
 #include <gtest/gtest.h>
 
+#include "app/composition.h"
+
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "stats/site_analysis.h"
 #include "stats/ui/report_windows.h"
 #include "support/magbuilder.h"
@@ -41,7 +43,7 @@ class FisherWindowTest : public ::testing::Test {
                     {"S4", {Step("TT", 100, 1, 1, 1, 1, 1e-3f, 0.1f)}}};
     WriteMag(path, plan);
     FisherWindow::Instance().Clear();
-    w = &MainWindow::Instance();
+    w = app::NewMainWindow().release();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));
     box = FisherWindow::Instance().findChild<QPlainTextEdit*>("txtFisher");
@@ -50,7 +52,7 @@ class FisherWindowTest : public ::testing::Test {
     // The window outlives the main window: leave it as the next test expects it.
     FisherWindow::Instance().Clear();
     FisherWindow::Instance().close();
-    MainWindow::DestroyInstance();
+    delete w;
   }
 };
 

@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "app/composition.h"
+
 #include <QAction>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 #include "stats/ui/report_windows.h"
 #include "support/magbuilder.h"
 
@@ -32,14 +34,14 @@ class LSquareWindowTest : public ::testing::Test {
                              Step("TT", 200, 45, 0, 45, 0, 1.41421f, 0.1f)}},
                     {"OTHER", {Step("NRM", 0, 10, 10, 10, 10, 1, 0)}}};
     WriteMag(path, plan);
-    w = &MainWindow::Instance();
+    w = app::NewMainWindow().release();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));
     samples = w->findChild<QListWidget*>("lstRecord");
     data = w->findChild<QListWidget*>("lstRecordData");
     emit samples->itemClicked(samples->item(1));
   }
-  void TearDown() override { MainWindow::DestroyInstance(); }
+  void TearDown() override { delete w; }
 };
 
 }  // namespace

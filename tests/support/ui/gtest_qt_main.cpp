@@ -3,7 +3,7 @@
 
 #include <QApplication>
 
-#include "app/ui/fonts.h"
+#include "plot/ui/fonts.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));

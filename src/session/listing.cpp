@@ -1,4 +1,4 @@
-#include "app/listing.h"
+#include "session/listing.h"
 
 #include "store/text.h"
 

@@ -8,7 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 
 class QFileSystemModel;
 class QLabel;

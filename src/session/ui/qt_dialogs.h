@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-#include "app/dialogs.h"
+#include "session/dialogs.h"
 
 namespace rmx::ui {
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/composition.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -14,9 +16,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "app/marking.h"
-#include "app/ui/file_open_dialog.h"
-#include "app/ui/main_window.h"
+#include "session/marking.h"
+#include "session/ui/file_open_dialog.h"
+#include "session/ui/main_window.h"
 #include "support/magbuilder.h"
 
 using namespace rmx;
@@ -41,10 +43,10 @@ class MainWindowTest : public ::testing::Test {
                             Step("TT", 200, 322, 76, 338, 69, 0.01f, 0.1f)}},
                     {"S2", {Step("NRM", 0, 180, -60, 170, -55, 1e-3f, 0.2f)}, 0}};
     WriteMag(path, plan);
-    w = &MainWindow::Instance();
+    w = app::NewMainWindow().release();
     w->SetDialogs(&dialogs);
   }
-  void TearDown() override { MainWindow::DestroyInstance(); }
+  void TearDown() override { delete w; }
 
   QListWidget* List(const char* name) { return w->findChild<QListWidget*>(name); }
   QStringList Lines(const char* name) {

@@ -1,9 +1,9 @@
-#include "app/session.h"
+#include "session/session.h"
 
 #include <cmath>
 #include <initializer_list>
 
-#include "app/listing.h"
+#include "session/listing.h"
 #include "store/text.h"
 
 namespace rmx {

@@ -1,4 +1,4 @@
-#include "app/ui/fonts.h"
+#include "plot/ui/fonts.h"
 
 namespace rmx::ui {
 

@@ -1,4 +1,4 @@
-#include "app/ui/main_window.h"
+#include "session/ui/main_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,19 +17,16 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/listing.h"
-#include "app/marking.h"
-#include "app/ui/commands.h"
-#include "app/ui/file_open_dialog.h"
-#include "app/ui/fonts.h"
-#include "app/ui/printing.h"
-#include "app/ui/qt_dialogs.h"
+#include "session/listing.h"
+#include "session/marking.h"
+#include "session/ui/file_open_dialog.h"
+#include "plot/ui/fonts.h"
+#include "session/ui/printing.h"
+#include "session/ui/qt_dialogs.h"
 
 namespace rmx::ui {
 
 namespace {
-
-MainWindow* instance = nullptr;
 
 const char* const DataMenus[] = {"mnuEdit", "mnuZijderveld", "mnuStereoPlot", "mnuEQPlot", "mnuLeastSquare", "mnuAll"};
 const char* const PlotChecks[] = {"mnuZijGeographic", "mnuZijTilt",         "mnuSPlotTilt",
@@ -101,20 +98,7 @@ const QString MainCaption = QStringLiteral("Remanex Analysis Program");
 
 }  // namespace
 
-MainWindow& MainWindow::Instance() {
-  if (!instance) {
-    instance = new MainWindow;
-    InstallCommands(*instance);
-  }
-  return *instance;
-}
-
-void MainWindow::DestroyInstance() {
-  delete instance;
-  instance = nullptr;
-}
-
-MainWindow::MainWindow() : printer_(QPrinter::HighResolution) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), printer_(QPrinter::HighResolution) {
   setObjectName("frmMain");
   setWindowTitle(MainCaption);
   qtDialogs_ = std::make_unique<QtDialogs>(this, &printer_);

@@ -9,8 +9,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 
 class QAction;
 class QListWidget;
@@ -25,10 +25,9 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // The one main window of the program, created on first use.
-  static MainWindow& Instance();
-  // Deletes the instance (tests start each case from a fresh window).
-  static void DestroyInstance();
+  // A main window with no file open and no feature commands: the composition
+  // connects those.
+  explicit MainWindow(QWidget* parent = nullptr);
 
   // Stores the path of the sample file to load and loads it at once. A file that is
   // open is closed first.
@@ -72,7 +71,6 @@ class MainWindow : public QMainWindow {
   void mousePressEvent(QMouseEvent* event) override;
 
  private:
-  MainWindow();
   void BuildMenus();
   void BuildControls();
   void SetFileState(bool open);

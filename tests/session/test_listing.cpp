@@ -2,10 +2,10 @@
 
 #include <limits>
 
-#include "app/dialogs.h"
-#include "app/listing.h"
-#include "app/marking.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/listing.h"
+#include "session/marking.h"
+#include "session/session.h"
 #include "store/text.h"
 #include "support/magbuilder.h"
 

@@ -1,4 +1,4 @@
-#include "app/ui/qt_dialogs.h"
+#include "session/ui/qt_dialogs.h"
 
 #include <QApplication>
 #include <QInputDialog>

@@ -1,4 +1,4 @@
-#include "app/ui/printing.h"
+#include "session/ui/printing.h"
 
 #include <exception>
 

@@ -1,4 +1,4 @@
-#include "app/ui/file_open_dialog.h"
+#include "session/ui/file_open_dialog.h"
 
 namespace rmx::ui {
 

@@ -1,4 +1,4 @@
-#include "app/marking.h"
+#include "session/marking.h"
 
 #include "store/text.h"
 

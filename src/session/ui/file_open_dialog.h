@@ -1,7 +1,7 @@
 // frmFileOpen: picks a sample file (*.mag) and hands its full path to the main window.
 #pragma once
 
-#include "app/ui/file_pick_dialog.h"
+#include "session/ui/file_pick_dialog.h"
 
 namespace rmx::ui {
 

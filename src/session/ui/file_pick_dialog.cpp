@@ -1,4 +1,4 @@
-#include "app/ui/file_pick_dialog.h"
+#include "session/ui/file_pick_dialog.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
-#include "app/ui/qt_dialogs.h"
+#include "session/ui/qt_dialogs.h"
 #include "store/text.h"
 
 namespace rmx::ui {

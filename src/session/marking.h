@@ -6,8 +6,8 @@
 
 #include <vector>
 
-#include "app/dialogs.h"
-#include "app/session.h"
+#include "session/dialogs.h"
+#include "session/session.h"
 
 namespace rmx {
 
