@@ -5,6 +5,7 @@
 #include "session/dialogs.h"
 #include "session/session.h"
 #include "stats/site_analysis.h"
+#include "stats/site_command.h"
 #include "store/sample_file.h"
 #include "support/magbuilder.h"
 
@@ -55,7 +56,7 @@ void Run(benchmark::State& state, SiteData data, const std::vector<std::string>&
     ScriptedDialogs d;
     d.answers.assign(answers.begin(), answers.end());
     TextOutput out;
-    if (FisherAnalysis(data, s, d, out) != SiteOutcome::Completed) state.SkipWithError("the analysis did not complete");
+    if (FisherAnalysis(data, s, d, out) != Outcome::Kind::Done) state.SkipWithError("the analysis did not complete");
     bytes = out.text.size();
     benchmark::DoNotOptimize(out.text.data());
   }

@@ -5,6 +5,7 @@
 #include "session/dialogs.h"
 #include "session/session.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 #include "stats/lsquare_listing.h"
 #include "support/magbuilder.h"
 
@@ -64,7 +65,7 @@ void BM_LSquareAnalysisAllSamples(benchmark::State& state) {
     for (int p = 1; p <= s.SampleCount(); ++p) {
       d.answers.assign(1, "N");
       d.questions.clear();
-      if (LSquareAnalysis(s, d, p) != LSquareOutcome::Saved) state.SkipWithError("not saved");
+      if (LSquareAnalysis(s, d, p) != Outcome::Kind::Done) state.SkipWithError("not saved");
     }
   }
   state.SetItemsProcessed(state.iterations() * s.SampleCount());

@@ -3,16 +3,14 @@
 #include "convert/ui/convert_commands.h"
 #include "plot/ui/plot_commands.h"
 #include "session/ui/main_window.h"
-#include "stats/ui/fisher_commands.h"
-#include "stats/ui/lsquare_commands.h"
+#include "stats/ui/stats_commands.h"
 
 namespace rmx::app {
 
 void ComposeMainWindow(ui::MainWindow& w) {
   ui::InstallPlotCommands(w);
   ui::InstallConvertCommands(w);
-  ui::InstallLSquareCommands(w);
-  ui::InstallFisherCommands(w);
+  ui::InstallStatsCommands(w);
 }
 
 std::unique_ptr<ui::MainWindow> NewMainWindow() {

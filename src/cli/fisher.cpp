@@ -1,12 +1,10 @@
 // fisher: the Fisher analysis of all samples (All > Fisher statistics), its
 // questions answered by options.
-#include <map>
-
-#include "session/dialogs.h"
 #include "cli/browse.h"
 #include "cli/cli.h"
 #include "stats/lsquare.h"
 #include "stats/site_analysis.h"
+#include "store/text.h"
 #include "store/numread.h"
 
 namespace rmx::cli {
@@ -29,9 +27,15 @@ std::string Letter(const std::string& value, const char* option, const char* let
   return u;
 }
 
-// The input-box answers in the order the command asks them. Every option is checked
-// here, so a bad one stops the command before the file is read.
-std::vector<std::string> Answers(const Arguments& a, SiteData data) {
+float Number(const std::string& text, const char* what) {
+  const auto v = ReadSingle(text);
+  if (!v) throw UsageError(std::string(what) + " must be a number: " + text);
+  return *v;
+}
+
+// The options of the analysis, from the flags. Every option is checked here, so a
+// bad one stops the command before the file is read.
+SiteOptions OptionsOf(const Arguments& a, SiteData data) {
   const auto option = [&](const char* name) { return a.Option(name); };
   const bool byLevel = data == SiteData::AlternatingField || data == SiteData::ArbitraryTemperature;
   const bool lsq = data == SiteData::LSquare;
@@ -45,13 +49,11 @@ std::vector<std::string> Answers(const Arguments& a, SiteData data) {
   require("estimate", !lsq);
   if (!option("coords")) throw UsageError("fisher needs --coords g or t");
 
-  std::vector<std::string> answers;
-  if (byLevel) {
-    if (!ReadSingle(*option("level"))) throw UsageError("--level must be a number: " + *option("level"));
-    answers.push_back(*option("level"));
-  }
-  if (lsq) answers.push_back(Letter(*option("weighted"), "weighted", "YN"));
-  answers.push_back(Letter(*option("coords"), "coords", "GT"));
+  SiteOptions o;
+  o.data = data;
+  if (byLevel) o.level = Number(*option("level"), "--level");
+  if (lsq) o.weighted = Letter(*option("weighted"), "weighted", "YN") == "Y";
+  o.geographic = Letter(*option("coords"), "coords", "GT") == "G";
   if (!lsq) {
     const std::string& e = *option("estimate");
     const size_t comma = e.find(',');
@@ -59,10 +61,10 @@ std::vector<std::string> Answers(const Arguments& a, SiteData data) {
     const auto dec = comma == std::string::npos ? std::nullopt : ReadSingle(e.substr(comma + 1));
     if (!inc || !dec || !IsEstimatedInclination(*inc) || !IsEstimatedDeclination(*dec))
       throw UsageError("--estimate must be INC,DEC with -90 <= INC <= 90 and 0 <= DEC < 360: " + e);
-    answers.push_back(e.substr(0, comma));
-    answers.push_back(e.substr(comma + 1));
+    o.estimatedInc = *inc;
+    o.estimatedDec = *dec;
   }
-  return answers;
+  return o;
 }
 
 }  // namespace
@@ -71,20 +73,15 @@ int RunFisher(const std::vector<std::string>& args, std::ostream& out) {
   const Arguments parsed = SplitArguments(args, {"data", "coords", "level", "weighted", "estimate"});
   if (parsed.positional.size() != 1) throw UsageError("fisher takes one file");
   if (!parsed.options.count("data")) throw UsageError("fisher needs --data nrm, lsq, af or at");
-  const SiteData data = DataKind(parsed.options.at("data"));
-  ScriptedDialogs dialogs;
-  const std::vector<std::string> answers = Answers(parsed, data);
-  dialogs.answers.assign(answers.begin(), answers.end());
-
-  const Session s = OpenForCli(parsed.positional[0]);
-  SiteOutcome outcome = SiteOutcome::Completed;
-  const std::string report = FisherAnalysisText(data, s, dialogs, &outcome);
-  PrintReport(out, report);
-  if (outcome == SiteOutcome::Failed) {
-    const std::string message =
-        dialogs.messages.empty() ? "the file could not be read" : dialogs.messages.back().text;
-    throw Failure(s.FileName(), WithoutPath(message, s.FileName()));
+  const SiteOptions options = OptionsOf(parsed, DataKind(parsed.options.at("data")));
+  const Opened o = OpenForCli(parsed.positional[0]);
+  std::string report;
+  try {
+    report = SiteReport(options, o.snapshot);
+  } catch (const StoreError& e) {
+    Fail(o.session, e);
   }
+  PrintReport(out, report);
   return 0;
 }
 

@@ -1,14 +1,16 @@
-// fit and results: the least-squares analysis of one sample and the listing of all
+// fit and results: the least-squares analysis of samples and the listing of all
 // stored results.
+#include <fstream>
+#include <iostream>
 #include <set>
+#include <sstream>
 
-#include "session/dialogs.h"
-#include "session/session.h"
 #include "cli/browse.h"
 #include "cli/cli.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 #include "stats/lsquare_listing.h"
-#include "store/sample_file.h"
+#include "store/text.h"
 
 namespace rmx::cli {
 
@@ -40,68 +42,113 @@ std::set<int> ParseSteps(const Session& s, const std::string& list, int stepCoun
   return wanted;
 }
 
-}  // namespace
-
-int RunFit(const std::vector<std::string>& args, std::ostream& out) {
-  const Arguments parsed = SplitArguments(args, {"steps", "label"});
-  const std::vector<std::string>& positional = parsed.positional;
-  const bool haveSteps = parsed.Has("steps"), haveLabel = parsed.Has("label");
-  const std::string list = haveSteps ? *parsed.Option("steps") : std::string();
-  const std::string label = haveLabel ? *parsed.Option("label") : std::string();
-  if (positional.size() != 2) throw UsageError("fit takes a file and a sample number");
-  if (!haveSteps) throw UsageError("fit needs --steps (an empty list clears the selection)");
-
-  Session s = OpenForCli(positional[0]);
-  const int n = SampleNumber(s, positional[1]);
+// Checks one fit of sample n and saves it: exactly the listed steps selected, the
+// label given. Returns the result saved (none when no real step is selected).
+std::optional<LSquareResult> FitOne(Opened& o, int n, const std::string& list, const std::string* label) {
+  Session& s = o.session;
   const std::string& path = s.FileName();
-  const SampleEntry entry = s.Samples()[static_cast<size_t>(n - 1)];
   try {
-    const SampleHeader header = ReadCheckedSampleHeader(s.File(), entry.Slot, n);
+    const SampleHeader header = o.snapshot.Header(n);
     const int stepCount = header.StepCount;
     const std::set<int> wanted = ParseSteps(s, list, stepCount, n);
     const bool realStep = !wanted.empty() && *wanted.begin() < stepCount;
-
-    std::string upper = UpperCase(label);
-    if (haveLabel && !IsPolarityLabel(upper))
-      throw Failure(path, "not a polarity label: \"" + label + "\" (use N, R, NP, RP, NPP, RPP, N?, R? or INT)");
-    if (realStep && !haveLabel) throw UsageError("fit needs --label when steps are selected");
+    const std::string upper = label ? UpperCase(*label) : std::string();
+    if (label && !IsPolarityLabel(upper))
+      throw Failure(path, "not a polarity label: \"" + *label + "\" (use N, R, NP, RP, NPP, RPP, N?, R? or INT)");
+    if (realStep && !label) throw UsageError("fit needs --label when steps are selected");
     if (!s.File().Writable())
       throw Failure(path, "the file is read-only: the selection and the least-squares result cannot be saved");
-
-    // The selection: exactly the listed steps, each record read fresh and written
-    // back only when its flag changes.
-    for (int k = 1; k <= stepCount; ++k) {
-      const int64_t slot = static_cast<int64_t>(entry.Slot) + k;
-      StepRecord step = s.File().ReadStep(slot);
-      const int32_t flag = wanted.count(k) ? 1 : 0;
-      if (step.LSquare == flag) continue;
-      step.LSquare = flag;
-      s.File().Write(slot, step);
-    }
-
-    ScriptedDialogs dialogs;
-    if (haveLabel) dialogs.answers.push_back(upper);
-    const LSquareOutcome outcome = LSquareAnalysis(s, dialogs, n);
-    if (outcome == LSquareOutcome::NotSaved || outcome == LSquareOutcome::Cancelled) {
-      const std::string why = dialogs.messages.empty() ? "the least-squares result was not saved"
-                                                       : dialogs.messages.back().text;
-      throw Failure(path, why);
-    }
-  } catch (const StoreError& e) {
-    throw Failure(path, WithoutPath(e.what(), path));
+    return SaveLSquareFit(s, n, {wanted, upper});
+  } catch (const Failure&) {
+    throw;
+  } catch (const UsageError&) {
+    throw;
+  } catch (const std::runtime_error& e) {
+    Fail(s, e);
   }
-  PrintLines(out, ListingOf(s, n));
+}
+
+std::string PlanLine(const Session& s, int n, const std::optional<LSquareResult>& r) {
+  std::string name = s.Samples()[static_cast<size_t>(n - 1)].SampleName;
+  name.erase(name.find_last_not_of(' ') + 1);
+  if (!r) return Latin1ToUtf8(name) + " cleared";
+  std::string label = r->Label;
+  label.erase(label.find_last_not_of(' ') + 1);
+  return Latin1ToUtf8(name) + ' ' + label + " GDec " + Format(r->GDec, "0.00") + " GInc " + Format(r->GInc, "0.00") +
+         " TDec " + Format(r->TDec, "0.00") + " TInc " + Format(r->TInc, "0.00") + " MAD " + Format(r->Error, "0.00") +
+         " points " + std::to_string(r->Points);
+}
+
+// One fit per line "SAMPLE STEPS LABEL", in order, in this one process.
+int RunPlan(Opened& o, const std::string& planName, std::ostream& out) {
+  std::ifstream file;
+  if (planName != "-") {
+    file.open(planName);
+    if (!file) throw Failure(planName, "cannot read the plan");
+  }
+  std::istream& in = planName == "-" ? std::cin : file;
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::istringstream words(line);
+    std::string sample, steps, label, extra;
+    if (!(words >> sample)) continue;  // a blank line
+    words >> steps >> label;
+    const auto refuse = [&](const std::string& why) {
+      throw Failure(planName, "line " + std::to_string(number) + ": " + why +
+                                  " (the lines before it are done; nothing of this line was written)");
+    };
+    if (steps.empty() || (words >> extra)) refuse("expected SAMPLE STEPS LABEL");
+    if (UpperCase(steps) == "NONE") steps.clear();
+    try {
+      const int n = SampleByNumberOrName(o.session, sample);
+      const std::optional<LSquareResult> r = FitOne(o, n, steps, label.empty() ? nullptr : &label);
+      out << PlanLine(o.session, n, r) << '\n';
+      o.snapshot = o.session.Read();
+    } catch (const Failure& e) {
+      refuse(e.what());
+    } catch (const UsageError& e) {
+      refuse(e.what());
+    } catch (const StoreError& e) {
+      refuse(WithoutPath(e.what(), o.session.FileName()));
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int RunFit(const std::vector<std::string>& args, std::ostream& out) {
+  const Arguments parsed = SplitArguments(args, {"steps", "label", "plan"});
+  const std::vector<std::string>& positional = parsed.positional;
+  if (parsed.Has("plan")) {
+    if (positional.size() != 1) throw UsageError("fit --plan takes a file and no sample number");
+    if (parsed.Has("steps") || parsed.Has("label")) throw UsageError("--plan gives the steps and labels itself");
+    Opened o = OpenForCli(positional[0]);
+    return RunPlan(o, *parsed.Option("plan"), out);
+  }
+  if (positional.size() != 2) throw UsageError("fit takes a file and a sample number");
+  if (!parsed.Has("steps")) throw UsageError("fit needs --steps (an empty list clears the selection)");
+  Opened o = OpenForCli(positional[0]);
+  const int n = SampleNumber(o.session, positional[1]);
+  FitOne(o, n, *parsed.Option("steps"), parsed.Option("label"));
+  try {
+    o.snapshot = o.session.Read();
+  } catch (const StoreError& e) {
+    Fail(o.session, e);
+  }
+  PrintLines(out, ListingOf(o, n));
   return 0;
 }
 
 int RunResults(const std::vector<std::string>& args, std::ostream& out) {
   if (args.size() != 1) throw UsageError("results takes one file");
-  Session s = OpenForCli(args[0]);
+  const Opened o = OpenForCli(args[0]);
   std::string text;
   try {
-    text = AllResultsText(s);
+    text = AllResultsText(o.snapshot);
   } catch (const StoreError& e) {
-    throw Failure(s.FileName(), WithoutPath(e.what(), s.FileName()));
+    Fail(o.session, e);
   }
   PrintReport(out, text);
   if (text.size() < 2 || text.compare(text.size() - 2, 2, "\r\n") != 0) out << '\n';

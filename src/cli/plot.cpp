@@ -59,11 +59,11 @@ int RunPlot(const std::vector<std::string>& args, std::ostream& out) {
   const plot::Coordinates coords = CoordsOf(o.coords);
   const plot::PanelSize size = CheckDrawingOutput(o.output, plot::PlotWindowPanelSize(1024, 768, 96));
 
-  Session s = OpenForCli(o.file);
-  const int n = SampleNumber(s, o.sample);
-  ListingOf(s, n);
-  const SampleHeader header = s.CurrentHeader();
-  const std::vector<StepRecord> steps = s.Steps();
+  Opened opened = OpenForCli(o.file);
+  const int n = SampleNumber(opened.session, o.sample);
+  ListingOf(opened, n);
+  const SampleHeader header = opened.session.CurrentHeader();
+  const std::vector<StepRecord> steps = opened.session.Steps();
   const plot::PlotLayout& layout = o.output.paper ? plot::PaperLayout() : plot::ScreenLayout();
   WriteDrawing(o.output, size, [&](plot::Surface& surface) {
     plot::PlotState state;

@@ -1,79 +1,61 @@
 #include "session/marking.h"
 
-#include "store/text.h"
+#include "session/record_edit.h"
 
 namespace rmx {
 
-std::string ReadOnlyMessage(const std::string& path) {
-  return "The file " + PathToLatin1(path) + " cannot be written (it is read-only): the change cannot be saved.";
+Outcome EditFile(Session& s, Dialogs& dialogs, const std::function<void(RecordEdit&)>& write,
+                 const std::string& title) {
+  if (!s.File().Writable()) {
+    dialogs.MessageBox(s.ReadOnlyMessage(), title, MessageIcon::Warning);
+    return Outcome::Failed(s.ReadOnlyMessage());
+  }
+  try {
+    RecordEdit edit(s.File());
+    write(edit);
+    edit.Commit();
+  } catch (const StoreError& e) {
+    const std::string message = Session::Refusal(s.FileName(), e.what());
+    dialogs.MessageBox(message, title, MessageIcon::Critical);
+    return Outcome::Failed(message);
+  }
+  return Outcome::Done();
 }
 
 namespace {
 
-bool CheckWritable(Session& s, Dialogs& dialogs) {
-  if (s.File().Writable()) return true;
-  dialogs.MessageBox(ReadOnlyMessage(s.FileName()), {}, MessageIcon::Warning);
-  return false;
-}
-
-void ReportWriteError(const StoreError& e, const Session& s, Dialogs& dialogs) {
-  dialogs.MessageBox(Session::Refusal(s.FileName(), e.what()), {}, MessageIcon::Critical);
-}
-
-// Flips one field of the checked steps of the current sample, read fresh.
-MarkResult ToggleSteps(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs,
-                       int32_t StepRecord::*field) {
+// Flips one field of the checked steps of the current sample.
+Outcome ToggleSteps(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs, int32_t StepRecord::*field) {
   const int p = s.CurrentPosition();
-  if (p < 1 || p > s.SampleCount()) return MarkResult::NoSample;
+  if (p < 1 || p > s.SampleCount()) return Outcome::Nothing();
   // Only step lines count: the heading, closing and result lines are never read.
-  bool any = false;
-  for (int k : checkedSteps) any = any || (k >= 1 && k <= s.CurrentHeader().StepCount);
-  if (!any) return MarkResult::Done;
-  if (!CheckWritable(s, dialogs)) return MarkResult::NotSaved;
-  try {
-    const int32_t h = s.Samples()[static_cast<size_t>(p - 1)].Slot;
-    const SampleHeader header = ReadCheckedSampleHeader(s.File(), h, p);
-    for (int k : checkedSteps) {
-      if (k < 1 || k > header.StepCount) continue;  // heading, closing and result lines
-      StepRecord step = s.File().ReadStep(h + k);
-      step.*field = step.*field == 0 ? 1 : 0;
-      s.File().Write(h + k, step);
-    }
-  } catch (const StoreError& e) {
-    ReportWriteError(e, s, dialogs);
-    return MarkResult::NotSaved;
-  }
-  return MarkResult::Done;
+  std::vector<int> steps;
+  for (int k : checkedSteps)
+    if (k >= 1 && k <= s.CurrentHeader().StepCount) steps.push_back(k);
+  if (steps.empty()) return Outcome::Done();
+  return EditFile(s, dialogs, [&](RecordEdit& edit) {
+    for (int k : steps) edit.ChangeStep(p, k, [field](StepRecord& r) { r.*field = r.*field == 0 ? 1 : 0; });
+  });
 }
 
 }  // namespace
 
-MarkResult DeactivateRecords(Session& s, const std::vector<int>& checkedSamples, Dialogs& dialogs) {
-  if (!s.IsOpen()) return MarkResult::NoSample;
-  bool any = false;
-  for (int i : checkedSamples) any = any || (i >= 1 && i <= s.SampleCount());
-  if (!any) return MarkResult::Done;
-  if (!CheckWritable(s, dialogs)) return MarkResult::NotSaved;
-  try {
-    for (int i : checkedSamples) {
-      if (i < 1 || i > s.SampleCount()) continue;
-      const int32_t slot = s.Samples()[static_cast<size_t>(i - 1)].Slot;
-      SampleHeader h = ReadCheckedSampleHeader(s.File(), slot, i);
-      h.Active = h.Active == 1 ? 0 : 1;
-      s.File().Write(slot, h);
-    }
-  } catch (const StoreError& e) {
-    ReportWriteError(e, s, dialogs);
-    return MarkResult::NotSaved;
-  }
-  return MarkResult::Done;
+Outcome DeactivateRecords(Session& s, const std::vector<int>& checkedSamples, Dialogs& dialogs) {
+  if (!s.IsOpen()) return Outcome::Nothing();
+  std::vector<int> samples;
+  for (int i : checkedSamples)
+    if (i >= 1 && i <= s.SampleCount()) samples.push_back(i);
+  if (samples.empty()) return Outcome::Done();
+  return EditFile(s, dialogs, [&](RecordEdit& edit) {
+    for (int i : samples) edit.ChangeSampleHeader(i, [](SampleHeader& h) { h.Active = h.Active == 1 ? 0 : 1; });
+  });
 }
 
-MarkResult TogglePlotPoints(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs) {
+Outcome TogglePlotPoints(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs) {
   return ToggleSteps(s, checkedSteps, dialogs, &StepRecord::Plot);
 }
 
-MarkResult ToggleLSquarePoints(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs) {
+Outcome ToggleLSquarePoints(Session& s, const std::vector<int>& checkedSteps, Dialogs& dialogs) {
   return ToggleSteps(s, checkedSteps, dialogs, &StepRecord::LSquare);
 }
 

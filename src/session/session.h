@@ -3,11 +3,11 @@
 // table. The main window shows what this holds; the command line uses it alone.
 #pragma once
 
-#include <array>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "session/snapshot.h"
 #include "store/records.h"
 #include "store/sample_file.h"
 
@@ -24,7 +24,8 @@ class Session {
   // the sample table. Does nothing when no file name is set. On a refused file the
   // session is left with no file open and a StoreError whose message names the file
   // is thrown.
-  void Load();
+  // Returns the snapshot it walked, for a command that goes on with it.
+  Snapshot Load();
   // File > Close: closes the handle and forgets the file and the current sample.
   void Close();
 
@@ -37,17 +38,23 @@ class Session {
   // from the file and returns its listing. Position 0 (the heading) or none returns
   // nothing and changes nothing.
   std::optional<std::vector<std::string>> ListSample(int p);
+  // The same from a snapshot the caller read.
+  std::optional<std::vector<std::string>> ListSample(int p, const Snapshot& snapshot);
   // Re-lists the current sample (after a command changed it).
   std::optional<std::vector<std::string>> Relist();
 
   int CurrentPosition() const { return current_; }
   const SampleHeader& CurrentHeader() const { return header_; }
   const std::vector<StepRecord>& Steps() const { return steps_; }
-  const LSquareResult& Result(int p) const { return results_.at(static_cast<size_t>(p - 1)); }
-  void SetResult(int p, const LSquareResult& r) { results_.at(static_cast<size_t>(p - 1)) = r; }
 
   SampleFile& File() { return file_; }
   const SampleFile& File() const { return file_; }
+
+  // The whole file read once, fresh, for one command. Throws StoreError for a file
+  // that cannot be read or no longer passes the checks (Refusal() adds the file).
+  Snapshot Read() const;
+  // The message for a change that cannot be saved because the file is read-only.
+  std::string ReadOnlyMessage() const;
 
   // The error text for a refused file: "<path>: <problem>".
   static std::string Refusal(const std::string& path, const std::string& problem);
@@ -62,7 +69,6 @@ class Session {
   int current_ = 0;
   SampleHeader header_;
   std::vector<StepRecord> steps_;
-  std::array<LSquareResult, MaxSamples> results_{};
 };
 
 }  // namespace rmx

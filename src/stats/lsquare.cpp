@@ -5,10 +5,7 @@
 #include <cstdint>
 #include <stdexcept>
 
-#include "session/dialogs.h"
-#include "session/session.h"
 #include "stats/direction.h"
-#include "store/sample_file.h"
 #include "store/text.h"
 
 namespace rmx {
@@ -238,15 +235,6 @@ LSquareResult FitLSquareResult(const std::vector<StepRecord>& steps, const std::
   return r;
 }
 
-std::string PolarityPrompt() {
-  return "Please enter a label for the sample:\r\n"
-         "N or R - Good, full-weight \r\n"
-         "NP or RP - Fair, half-weight \r\n"
-         "NPP or RPP - Poor, not used in Fisher \r\n"
-         "N? or R? - Questionable polarity, not used \r\n"
-         "INT - Indeterminate, not used";
-}
-
 bool IsPolarityLabel(std::string_view label) {
   static constexpr std::string_view valid[] = {"R", "N", "NP", "RP", "NPP", "RPP", "N?", "R?", "INT"};
   for (auto v : valid)
@@ -259,113 +247,6 @@ std::string UpperCase(std::string_view text) {
   for (char& c : out)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
   return out;
-}
-
-std::string AskPolarityLabel(Dialogs& dialogs) {
-  const std::string prompt = PolarityPrompt();
-  for (;;) {
-    const std::string answer = UpperCase(dialogs.InputBox(prompt, PolarityTitle));
-    if (answer.empty() || IsPolarityLabel(answer)) return answer;
-  }
-}
-
-namespace {
-
-constexpr const char* AnalysisTitle = "Least Square Analysis";
-
-// A selected step whose values are not finite numbers (a damaged record).
-bool HasNonFinite(const std::vector<StepRecord>& steps, const std::vector<int>& selected) {
-  for (int s : selected) {
-    const StepRecord& st = steps[static_cast<size_t>(s - 1)];
-    for (float v : {st.GDec, st.GInc, st.TDec, st.TInc, st.Intensity})
-      if (!std::isfinite(v)) return true;
-  }
-  return false;
-}
-
-// The slot of sample `position`'s result: LastRecord + position - 1, read fresh from
-// the section header. A results area that starts inside the sample data (a damaged
-// section header) would overwrite a sample's records: it is refused.
-int32_t ResultSlot(const Session& session, int position) {
-  const SampleFile& file = session.File();
-  const SectionHeader section = file.ReadSection();
-  const SampleEntry& last = session.Samples().back();
-  const SampleHeader lastHeader = ReadCheckedSampleHeader(file, last.Slot, session.SampleCount());
-  const int64_t firstFree = static_cast<int64_t>(last.Slot) + lastHeader.StepCount + 1;
-  const int64_t slot = static_cast<int64_t>(section.LastRecord) + position - 1;
-  if (section.LastRecord < firstFree || slot > INT32_MAX)
-    throw StoreError("The section header places the least-squares results at record " +
-                     std::to_string(section.LastRecord) + ", inside the sample data: the file is damaged.");
-  return static_cast<int32_t>(slot);
-}
-
-}  // namespace
-
-LSquareOutcome LSquareAnalysis(Session& session, Dialogs& dialogs, int position) {
-  if (!session.IsOpen() || position < 1 || position > session.SampleCount()) return LSquareOutcome::NothingDone;
-  SampleFile& file = session.File();
-  const SampleEntry entry = session.Samples()[static_cast<size_t>(position - 1)];
-  const std::string readOnly = "The file " + PathToLatin1(session.FileName()) + " is read-only: ";
-  try {
-    SampleHeader header = ReadCheckedSampleHeader(file, entry.Slot, position);
-    const std::vector<StepRecord> steps = LoadSteps(file, entry.Slot, header);
-    const std::vector<int> selected = SelectedSteps(steps);
-    const int stepCount = static_cast<int>(steps.size());
-    const int tied = !selected.empty() && selected.back() == stepCount ? 1 : 0;
-    const int points = static_cast<int>(selected.size()) - tied;
-
-    if (points < 1) {
-      // No real step (the origin alone is no line): the sample has no result.
-      if (header.LSquareRecord == 0) return LSquareOutcome::Cleared;
-      if (!file.Writable()) {
-        dialogs.MessageBox(readOnly + "the removal of the least-squares result cannot be saved.", AnalysisTitle,
-                           MessageIcon::Warning);
-        return LSquareOutcome::NotSaved;
-      }
-      header.LSquareRecord = 0;
-      file.Write(entry.Slot, header);
-      return LSquareOutcome::Cleared;
-    }
-
-    if (!file.Writable()) {
-      dialogs.MessageBox(readOnly + "the least-squares result cannot be saved.", AnalysisTitle,
-                         MessageIcon::Warning);
-      return LSquareOutcome::NotSaved;
-    }
-    const int32_t resultSlot = ResultSlot(session, position);
-    if (HasNonFinite(steps, selected)) {
-      dialogs.MessageBox("A selected step of sample " + std::to_string(position) +
-                             " holds a value that is not a number: no line can be fitted.",
-                         AnalysisTitle, MessageIcon::Warning);
-      return LSquareOutcome::NotSaved;
-    }
-    LSquareResult result;
-    try {
-      result = FitLSquareResult(steps, selected, tied, "");
-    } catch (const std::domain_error&) {
-      dialogs.MessageBox("The selected steps of sample " + std::to_string(position) +
-                             " hold values too large to fit a line through.",
-                         AnalysisTitle, MessageIcon::Warning);
-      return LSquareOutcome::NotSaved;
-    }
-
-    const std::string label = AskPolarityLabel(dialogs);
-    if (label.empty()) return LSquareOutcome::Cancelled;
-    result.Label = FixedText(label, CodeWidth);
-
-    // The result first, then the link to it: a failure in between never leaves a
-    // header pointing at a slot that was not written.
-    file.Write(resultSlot, result);
-    SampleHeader fresh = ReadCheckedSampleHeader(file, entry.Slot, position);
-    fresh.LSquareRecord = resultSlot;
-    file.Write(entry.Slot, fresh);
-    session.SetResult(position, result);
-    return LSquareOutcome::Saved;
-  } catch (const StoreError& e) {
-    dialogs.MessageBox(std::string("The least-squares result cannot be saved. ") + e.what(), AnalysisTitle,
-                       MessageIcon::Critical);
-    return LSquareOutcome::NotSaved;
-  }
 }
 
 }  // namespace rmx

@@ -1,6 +1,5 @@
 // The least-squares (principal component) line fit of a sample's selected
-// demagnetisation steps, the polarity label prompt, and the command that fits the
-// selected sample and stores its result in the sample file.
+// demagnetisation steps, and the result stored for it.
 #pragma once
 
 #include <string>
@@ -10,9 +9,6 @@
 #include "store/records.h"
 
 namespace rmx {
-
-class Dialogs;
-class Session;
 
 // A fitted line: direction in degrees (Dec in [0, 360), Inc in [-90, 90]) and the
 // maximum angular deviation in degrees.
@@ -43,36 +39,8 @@ std::vector<int> SelectedSteps(const std::vector<StepRecord>& steps);
 LSquareResult FitLSquareResult(const std::vector<StepRecord>& steps, const std::vector<int>& selected, int tied,
                                std::string_view label);
 
-// The polarity label prompt.
-inline constexpr const char* PolarityTitle = "Polarity Assignment and Rating";
-// The six prompt lines joined by CR LF.
-std::string PolarityPrompt();
 // True for "N", "R", "NP", "RP", "NPP", "RPP", "N?", "R?", "INT" (exact, upper case).
 bool IsPolarityLabel(std::string_view label);
 // Upper case of the ASCII letters; nothing is trimmed.
 std::string UpperCase(std::string_view text);
-// Asks until the answer, upper-cased, is a valid label; returns it, or "" for Cancel.
-std::string AskPolarityLabel(Dialogs& dialogs);
-
-// What LSquareAnalysis did.
-enum class LSquareOutcome {
-  NothingDone,  // no sample selected (or no file): nothing read, nothing written
-  Cancelled,    // the label prompt was cancelled: nothing written
-  Cleared,      // no real step selected: the sample has no result now
-  Saved,        // a result was written and linked
-  NotSaved,     // the file could not be read or written; a message said why
-};
-// True when the sample's listing must be shown again (its file records changed).
-inline bool NeedsRelist(LSquareOutcome o) { return o == LSquareOutcome::Cleared || o == LSquareOutcome::Saved; }
-
-// The Least Square Analysis command on sample `position` (from 1; 0 is the heading
-// line, nothing happens). Reads the sample's header and steps fresh from the file and
-// fits the steps whose LSquare flag is set. With no real step selected (nothing, or
-// only the origin) the sample's result link is cleared and nothing is asked.
-// Otherwise it asks for the polarity label, writes the result to slot
-// LastRecord + position - 1 and then links it from the header (only the header's
-// LSquareRecord field changes). A read-only or damaged file gets a message and is
-// left as it was. The caller lists the sample again when NeedsRelist(outcome).
-LSquareOutcome LSquareAnalysis(Session& session, Dialogs& dialogs, int position);
-
 }  // namespace rmx

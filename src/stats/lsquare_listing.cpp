@@ -1,6 +1,6 @@
 #include "stats/lsquare_listing.h"
 
-#include <algorithm>
+#include <optional>
 
 #include "session/session.h"
 #include "store/text.h"
@@ -33,25 +33,31 @@ std::string StepsUsedLine(const std::string& storedName, const std::vector<StepR
   return line;
 }
 
-std::string AllResultsText(const SampleFile& file, const std::vector<SampleEntry>& table) {
+std::string AllResultsText(const Snapshot& snapshot) {
   struct Taken {
     std::string name;
     std::vector<StepRecord> steps;
   };
   std::string results;
   std::vector<Taken> taken;
-  const int count = static_cast<int>(std::min<size_t>(table.size(), MaxSamples));
-  for (int i = 1; i <= count; ++i) {
-    const SampleEntry& entry = table[static_cast<size_t>(i - 1)];
+  for (int i = 1; i <= snapshot.SampleCount(); ++i) {
+    const SampleEntry& entry = snapshot.Entry(i);
     if (!IsSet(entry.Active)) continue;
-    const SampleHeader header = ReadCheckedSampleHeader(file, entry.Slot, i);
-    if (header.LSquareRecord == 0) continue;
-    const LSquareResult result = file.ReadResult(header.LSquareRecord);
-    results += AllResultsLine(entry.SampleName, header.Meters, result);
+    const SampleHeader header = snapshot.Header(i);
+    std::optional<LSquareResult> result;
+    try {
+      result = snapshot.Result(i, header);
+    } catch (const LostResult& e) {
+      results += LostResultText(entry.SampleName, e.slot);
+      results += CrLf;
+      continue;
+    }
+    if (!result) continue;
+    results += AllResultsLine(entry.SampleName, header.Meters, *result);
     results += CrLf;
-    taken.push_back({entry.SampleName, LoadSteps(file, entry.Slot, header)});
+    taken.push_back({entry.SampleName, snapshot.Steps(i, header)});
   }
-  if (taken.empty()) return NoLSquareData;
+  if (results.empty()) return NoLSquareData;
 
   std::string text = AllResultsHeading;
   text += CrLf;
@@ -68,7 +74,7 @@ std::string AllResultsText(const SampleFile& file, const std::vector<SampleEntry
 
 std::string AllResultsText(const Session& session) {
   if (!session.IsOpen()) return NoLSquareData;
-  return AllResultsText(session.File(), session.Samples());
+  return AllResultsText(session.Read());
 }
 
 }  // namespace rmx

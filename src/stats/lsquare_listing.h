@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "store/records.h"
-#include "store/sample_file.h"
+#include "session/snapshot.h"
 
 namespace rmx {
 
@@ -24,13 +24,14 @@ std::string AllResultsLine(const std::string& storedName, float meters, const LS
 // "  Org Tied" when the origin (the last step) is selected.
 std::string StepsUsedLine(const std::string& storedName, const std::vector<StepRecord>& steps);
 
-// Walks the samples of `table` (in file order) with its own buffers and lists every
-// active sample whose header links a result. The text ends every line with CR LF; with
+// Walks the samples of a snapshot (in file order) and lists every active sample
+// whose header links a result; a result lost with the end of a truncated file is
+// listed as lost, by its sample's name. The text ends every line with CR LF; with
 // no such sample it is the single line NoLSquareData (without a line end). Throws
-// StoreError when a record cannot be read or breaks the format.
-std::string AllResultsText(const SampleFile& file, const std::vector<SampleEntry>& table);
-// The same for the session's open file; NoLSquareData when no file is open. The
-// session's current sample is not touched.
+// StoreError for a damaged record.
+std::string AllResultsText(const Snapshot& snapshot);
+// The same for the session's open file, read fresh; NoLSquareData when no file is
+// open. The session's current sample is not touched.
 std::string AllResultsText(const Session& session);
 
 }  // namespace rmx

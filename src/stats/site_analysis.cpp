@@ -3,17 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
-#include "session/dialogs.h"
-#include "session/session.h"
 #include "stats/direction.h"
 #include "stats/fisher.h"
-#include "stats/lsquare.h"
 #include "stats/vgp.h"
-#include "store/numread.h"
 #include "store/text.h"
 
 namespace rmx {
@@ -24,13 +20,6 @@ bool IsEstimatedDeclination(float value) { return value >= 0.0f && value < 360.0
 namespace {
 
 using Vec3 = std::array<double, 3>;  // north, east, down
-
-// One gathered direction: the sample's position (from 1) and its values in the
-// chosen coordinates.
-struct SiteEntry {
-  int sample = 0;
-  FisherEntry direction;
-};
 
 // The results of one polarity group that the next steps read.
 struct GroupMean {
@@ -61,111 +50,142 @@ float Cutoff(float K) {
   return static_cast<float>(cut);
 }
 
-// Why the values of a step or result cannot be used, or "".
-std::string ValueProblem(float dec, float inc, float intensity) {
-  if (!std::isfinite(dec) || !std::isfinite(inc) || !std::isfinite(intensity)) return "invalid value";
-  if (intensity <= 0) return "intensity <= 0";
-  return {};
+SiteEntry EntryOf(bool geographic, int sample, float gdec, float ginc, float tdec, float tinc, float intensity) {
+  SiteEntry e;
+  e.sample = sample;
+  e.direction.Dec = geographic ? gdec : tdec;
+  e.direction.Inc = geographic ? ginc : tinc;
+  e.direction.LogIntensity = static_cast<float>(std::log(static_cast<double>(intensity)));
+  return e;
 }
 
-class Analysis {
- public:
-  Analysis(SiteData data, const Session& session, Dialogs& dialogs, FisherOutput& out)
-      : data_(data), session_(session), dialogs_(dialogs), out_(out), site_(SiteOf(session.Section())) {}
+void Line(std::string& out, const std::string& text = {}) { out += text + std::string(CrLf); }
 
-  SiteOutcome Run() {
-    if (!session_.IsOpen()) return SiteOutcome::NoFile;
-    try {
-      return data_ == SiteData::LSquare ? RunLSquare() : RunSteps();
-    } catch (const StoreError& e) {
-      dialogs_.MessageBox(Session::Refusal(session_.FileName(), e.what()), {}, MessageIcon::Critical);
-      return SiteOutcome::Failed;
+void Heading(std::string& out, const SiteOptions& o) {
+  Line(out);
+  Line(out, std::string(78, '='));
+  switch (o.data) {
+    case SiteData::Nrm:
+      Line(out, "Fisher Analysis using NRM Data");
+      break;
+    case SiteData::LSquare:
+      Line(out, "Fisher Analysis using Least Square Data");
+      if (o.weighted) {
+        Line(out, "The data set is weighted: N or R full weight => Count Twice");
+        Line(out, "                          NP or RP half Weight => Count Once");
+      } else {
+        Line(out, "The data set is not weighted: N and NP or R and RP same weight.");
+      }
+      break;
+    case SiteData::AlternatingField:
+      Line(out, "Fisher Analysis using data at " + Format(o.level, "0") + " mT");
+      break;
+    case SiteData::ArbitraryTemperature:
+      Line(out, "Fisher Analysis using data at " + Format(o.level, "0") + " degrees (Centigrade)");
+      break;
+  }
+  Line(out);
+  Line(out, o.geographic ? "Geographic coordinates" : "Tilt-corrected directions");
+  Line(out);
+}
+
+// ---- gathering ------------------------------------------------------------------
+
+void GatherSteps(const Snapshot& snapshot, const SiteOptions& o, SiteDirections& found) {
+  // Left-out samples go on two lists, each in file order: inactive samples and
+  // samples without the step.
+  std::vector<std::string> inactive, noStep, badValue;
+  for (int i = 1; i <= snapshot.SampleCount(); ++i) {
+    const SampleEntry& entry = snapshot.Entry(i);
+    if (!IsSet(entry.Active)) {
+      inactive.push_back(entry.SampleName + " omitted: inactive");
+      continue;
     }
+    const SampleHeader h = snapshot.Header(i);
+    const std::vector<StepRecord> steps = snapshot.Steps(i, h);
+    // The NRM step is looked for among the first six steps; a level among all
+    // measured steps (the origin step excluded).
+    const int last = o.data == SiteData::Nrm ? std::min(6, h.StepCount) : h.StepCount - 1;
+    bool taken = false;
+    for (int k = 1; k <= last; ++k) {
+      const StepRecord& s = steps[static_cast<size_t>(k - 1)];
+      if (!IsSet(s.Plot)) continue;
+      if (o.data == SiteData::Nrm ? s.Method != "NRM" : s.Level != o.level) continue;
+      taken = true;
+      if (s.Intensity <= 0) {
+        badValue.push_back(entry.SampleName + " omitted: intensity <= 0");
+        continue;
+      }
+      found.all.push_back(EntryOf(o.geographic, i, s.GDec, s.GInc, s.TDec, s.TInc, s.Intensity));
+    }
+    if (!taken) noStep.push_back(entry.SampleName + "- Not Selected/No Such Step");
+  }
+  // When nothing was gathered and nothing was left out for a reason of its own,
+  // every sample lacks the step: the caution says it all.
+  if (!found.all.empty() || !inactive.empty() || !badValue.empty()) {
+    found.allUsed = inactive.empty() && noStep.empty() && badValue.empty();
+    for (const auto* block : {&inactive, &noStep, &badValue})
+      found.leftOut.insert(found.leftOut.end(), block->begin(), block->end());
+  }
+}
+
+// Why a sample's stored result is not used, or "" when it is; adds the result to
+// the lists (twice for a full-weight label in weighted mode).
+std::string TakeResult(const Snapshot& snapshot, const SiteOptions& o, int i, SiteDirections& found) {
+  const SampleEntry& entry = snapshot.Entry(i);
+  if (!IsSet(entry.Active)) return "inactive";
+  const SampleHeader h = snapshot.Header(i);
+  std::optional<LSquareResult> stored;
+  try {
+    stored = snapshot.Result(i, h);
+  } catch (const LostResult& e) {
+    return "LS Data lost (record " + std::to_string(e.slot) + " lies past the end of the file)";
+  }
+  if (!stored) return "No LS Data";
+  const LSquareResult& r = *stored;
+  const std::string& label = r.Label;
+  if (r.Active == 1) {
+    const bool isNormal = label == "N  " || label == "NP ";
+    const bool isReversed = label == "R  " || label == "RP ";
+    if (isNormal || isReversed) {
+      if (r.Intensity <= 0) return "intensity <= 0";
+      const SiteEntry e = EntryOf(o.geographic, i, r.GDec, r.GInc, r.TDec, r.TInc, r.Intensity);
+      const int copies = o.weighted && (label == "N  " || label == "R  ") ? 2 : 1;
+      for (int c = 0; c < copies; ++c) {
+        (isNormal ? found.normal : found.reversed).push_back(e);
+        found.all.push_back(e);
+      }
+      return {};
+    }
+    for (const char* omitted : {"NPP", "RPP", "N? ", "R? ", "N??", "R??", "INT"})
+      if (label == omitted) return label;
+    return "Bad LS Data label";
+  }
+  return r.Active == 0 ? "LS Data inactive" : "Bad LS Data label";
+}
+
+// ---- the passes -------------------------------------------------------------------
+
+class Passes {
+ public:
+  Passes(const SiteOptions& o, const SiteDirections& found, const SiteLocation& site)
+      : o_(o), found_(found), site_(site) {}
+
+  std::string Run() {
+    if (o_.data == SiteData::LSquare)
+      RunLSquare();
+    else
+      RunSteps();
+    return out_;
   }
 
  private:
-  // ---- questions -------------------------------------------------------------
+  void Line(const std::string& text = {}) { rmx::Line(out_, text); }
+  const std::string& NameOf(int sample) const { return found_.names[static_cast<size_t>(sample - 1)]; }
 
-  // Asks until `accept` takes the answer; nothing for an empty answer (Cancel).
-  std::optional<std::string> Ask(const std::string& prompt, const char* title,
-                                 const std::function<bool(const std::string&)>& accept) {
-    for (;;) {
-      std::string answer = dialogs_.InputBox(prompt, title);
-      if (answer.empty()) return std::nullopt;
-      if (accept(answer)) return answer;
-    }
-  }
-
-  // A number inside the range `inRange`; nothing for Cancel.
-  std::optional<float> AskNumber(const std::string& prompt, const char* title,
-                                 const std::function<bool(float)>& inRange) {
-    const auto answer = Ask(prompt, title, [&](const std::string& a) {
-      const auto v = ReadSingle(a);
-      return v && inRange(*v);
-    });
-    if (!answer) return std::nullopt;
-    return *ReadSingle(*answer);
-  }
-
-  // One of two letters, upper-cased; nothing for Cancel.
-  std::optional<char> AskLetter(const std::string& prompt, const char* title, char first, char second) {
-    const auto answer = Ask(prompt, title, [&](const std::string& a) {
-      const std::string u = UpperCase(a);
-      return u.size() == 1 && (u[0] == first || u[0] == second);
-    });
-    if (!answer) return std::nullopt;
-    return UpperCase(*answer)[0];
-  }
-
-  bool AskLevel() {
-    const bool af = data_ == SiteData::AlternatingField;
-    const std::string prompt = af ? std::string("Please enter a desired strength of") + std::string(CrLf) +
-                                        "Alternating Field for Fisher Analysis: "
-                                  : std::string("Please enter a desired temperature for Fisher Analysis:") +
-                                        std::string(CrLf) + "e.g., 250, 300, 350, 400 degree, etc. ";
-    const auto level =
-        AskNumber(prompt, af ? site_prompts::AFLevelTitle : site_prompts::ATLevelTitle, [](float) { return true; });
-    if (!level) return false;
-    level_ = *level;
-    return true;
-  }
-
-  bool AskWeighting() {
-    const auto w = AskLetter(std::string("Would you like the data to be weighted? (Y/y/N/n)") + std::string(CrLf) +
-                                 "N or R: Full Weight; NP or RP: Half Weight.",
-                             site_prompts::WeightingTitle, 'Y', 'N');
-    if (!w) return false;
-    weighted_ = *w == 'Y';
-    return true;
-  }
-
-  bool AskCoordinates() {
-    const std::string crlf(CrLf);
-    const auto c = AskLetter("Please select a data set for Fisher Analysis. " + crlf +
-                                 "Input 'G or g' to select Geographic Data, or" + crlf +
-                                 "Input 'T or t' to select Tilt-corrected Data",
-                             site_prompts::CoordinatesTitle, 'G', 'T');
-    if (!c) return false;
-    geographic_ = *c == 'G';
-    return true;
-  }
-
-  std::optional<float> AskEstimate(const char* title, const std::function<bool(float)>& inRange) {
-    const std::string crlf(CrLf);
-    return AskNumber("A rough estimate of the Normal direction is needed. " + crlf +
-                         "for an initial cutoff of Normal vs. Reversed Polarity." + crlf + "Input " + title + ":",
-                     title, inRange);
-  }
-
-  // The estimated normal direction: the first references and the normal group's
-  // starting mean.
-  bool AskNormalEstimate() {
-    const auto inc = AskEstimate(site_prompts::InclinationTitle, IsEstimatedInclination);
-    if (!inc) return false;
-    const auto dec = AskEstimate(site_prompts::DeclinationTitle, IsEstimatedDeclination);
-    if (!dec) return false;
-    const auto dn = static_cast<float>(DegToRad(*dec));
-    const auto in = static_cast<float>(DegToRad(*inc));
+  void Estimate() {
+    const auto dn = static_cast<float>(DegToRad(o_.estimatedDec));
+    const auto in = static_cast<float>(DegToRad(o_.estimatedInc));
     double dr = static_cast<double>(dn) + Pi;
     if (dr >= TwoPi) dr = dr - TwoPi;
     reversedDec_ = static_cast<float>(dr);
@@ -174,47 +194,12 @@ class Analysis {
     normal_.inc = in;
     refN_ = Unit(dn, in);
     refR_ = Unit(reversedDec_, reversedInc_);
-    return true;
   }
-
-  // ---- report pieces ----------------------------------------------------------
-
-  void Line(const std::string& text = {}) { out_.Append(text + std::string(CrLf)); }
-
-  void Heading() {
-    Line();
-    Line(std::string(78, '='));
-    switch (data_) {
-      case SiteData::Nrm:
-        Line("Fisher Analysis using NRM Data");
-        break;
-      case SiteData::LSquare:
-        Line("Fisher Analysis using Least Square Data");
-        if (weighted_) {
-          Line("The data set is weighted: N or R full weight => Count Twice");
-          Line("                          NP or RP half Weight => Count Once");
-        } else {
-          Line("The data set is not weighted: N and NP or R and RP same weight.");
-        }
-        break;
-      case SiteData::AlternatingField:
-        Line("Fisher Analysis using data at " + Format(level_, "0") + " mT");
-        break;
-      case SiteData::ArbitraryTemperature:
-        Line("Fisher Analysis using data at " + Format(level_, "0") + " degrees (Centigrade)");
-        break;
-    }
-    Line();
-    Line(geographic_ ? "Geographic coordinates" : "Tilt-corrected directions");
-    Line();
-  }
-
-  const std::string& NameOf(int sample) const { return session_.Samples()[static_cast<size_t>(sample - 1)].SampleName; }
 
   FisherResult Stats(const std::vector<FisherEntry>& list) {
     std::string text;
-    FisherResult r = FisherStats(list, weighted_, site_, text);
-    out_.Append(text);
+    FisherResult r = FisherStats(list, o_.weighted, site_, text);
+    out_ += text;
     return r;
   }
 
@@ -270,7 +255,7 @@ class Analysis {
     Line();
     Line("'Actual' Normal vector:");
     const auto actual = VectorLine(a, scale);
-    if (actual && combined.Defined) out_.Append(VgpReport(actual->first, actual->second, combined.Alpha95, site_));
+    if (actual && combined.Defined) out_ += (VgpReport(actual->first, actual->second, combined.Alpha95, site_));
   }
 
   // Splits the list by the references and cut-offs and reports each polarity group,
@@ -312,150 +297,32 @@ class Analysis {
     if (normalMean && reversedMean) VectorCombination(all);
   }
 
-  SiteEntry EntryOf(int sample, float gdec, float ginc, float tdec, float tinc, float intensity) const {
-    SiteEntry e;
-    e.sample = sample;
-    e.direction.Dec = geographic_ ? gdec : tdec;
-    e.direction.Inc = geographic_ ? ginc : tinc;
-    e.direction.LogIntensity = static_cast<float>(std::log(static_cast<double>(intensity)));
-    return e;
-  }
-
-  // ---- NRM, alternating field and temperature -----------------------------------
-
-  bool TakesStep(const StepRecord& s) const {
-    if (!IsSet(s.Plot)) return false;
-    if (data_ == SiteData::Nrm) return s.Method == "NRM";
-    return s.Level == level_;
-  }
-
-  SiteOutcome RunSteps() {
-    if (data_ != SiteData::Nrm && !AskLevel()) return SiteOutcome::Cancelled;
-    if (!AskCoordinates()) return SiteOutcome::Cancelled;
-    Heading();
-
-    // Gathering. Left-out samples go on three lists, each in file order: inactive
-    // samples, samples without the step, and steps whose values cannot be used.
-    std::vector<SiteEntry> list;
-    std::vector<std::string> inactive, noStep, badValue;
-    const SampleFile& file = session_.File();
-    for (int i = 1; i <= session_.SampleCount(); ++i) {
-      const SampleEntry& entry = session_.Samples()[static_cast<size_t>(i - 1)];
-      if (!IsSet(entry.Active)) {
-        inactive.push_back(entry.SampleName + " omitted: inactive");
-        continue;
-      }
-      const SampleHeader h = ReadCheckedSampleHeader(file, entry.Slot, i);
-      // The NRM step is looked for among the first six steps; a level among all
-      // measured steps (the origin step excluded).
-      const int last = data_ == SiteData::Nrm ? std::min(6, h.StepCount) : h.StepCount - 1;
-      bool found = false;
-      for (int k = 1; k <= last; ++k) {
-        const StepRecord s = file.ReadStep(entry.Slot + k);
-        if (!TakesStep(s)) continue;
-        found = true;
-        const float dec = geographic_ ? s.GDec : s.TDec;
-        const float inc = geographic_ ? s.GInc : s.TInc;
-        const std::string problem = ValueProblem(dec, inc, s.Intensity);
-        if (!problem.empty()) {
-          badValue.push_back(entry.SampleName + " omitted: " + problem);
-          continue;
-        }
-        list.push_back(EntryOf(i, s.GDec, s.GInc, s.TDec, s.TInc, s.Intensity));
-      }
-      if (!found) noStep.push_back(entry.SampleName + "- Not Selected/No Such Step");
-    }
-
-    // Left-out samples: the inactive ones, then those without the step, then the
-    // unusable values. When nothing was gathered and nothing was left out for a
-    // reason of its own, every sample lacks the step: the caution says it all.
-    if (!list.empty() || !inactive.empty() || !badValue.empty()) {
-      if (inactive.empty() && noStep.empty() && badValue.empty())
-        Line("Every sample is active and used in Fisher Analysis.");
-      for (const auto* block : {&inactive, &noStep, &badValue})
-        for (const std::string& l : *block) Line(l);
-    }
-    if (list.empty()) {
-      Line("Caution: No such step. Please check your data.");
-      out_.Show();
-      return SiteOutcome::Stopped;
-    }
-    out_.Show();
-
-    if (!AskNormalEstimate()) return SiteOutcome::Cancelled;
+  void RunSteps() {
+    Estimate();
     const float halfPi = static_cast<float>(Pi / 2);
-    PolarityFisherReport(list, halfPi, halfPi);
+    PolarityFisherReport(found_.all, halfPi, halfPi);
     const auto [cutN, cutR] = NewCutoffs();
     // The second pass splits around the first pass's normal mean (the estimate when
     // there was none) and the antipode of the estimate.
     refN_ = Unit(normal_.dec, normal_.inc);
     refR_ = Unit(reversedDec_, reversedInc_);
-    PolarityFisherReport(list, cutN, cutR);
-    return SiteOutcome::Completed;
+    PolarityFisherReport(found_.all, cutN, cutR);
   }
 
-  // ---- least squares --------------------------------------------------------------
-
-  // Why a sample's stored result is not used, or "" when it is; adds the result to
-  // the lists (twice for a full-weight label in weighted mode).
-  std::string TakeResult(int i, const SampleEntry& entry, std::vector<SiteEntry>& normal,
-                         std::vector<SiteEntry>& reversed, std::vector<SiteEntry>& all) {
-    if (!IsSet(entry.Active)) return "inactive";
-    const SampleHeader h = ReadCheckedSampleHeader(session_.File(), entry.Slot, i);
-    if (h.LSquareRecord == 0) return "No LS Data";
-    const LSquareResult r = session_.File().ReadResult(h.LSquareRecord);
-    const std::string& label = r.Label;
-    if (r.Active == 1) {
-      const bool isNormal = label == "N  " || label == "NP ";
-      const bool isReversed = label == "R  " || label == "RP ";
-      if (isNormal || isReversed) {
-        const std::string problem =
-            ValueProblem(geographic_ ? r.GDec : r.TDec, geographic_ ? r.GInc : r.TInc, r.Intensity);
-        if (!problem.empty()) return problem;
-        const SiteEntry e = EntryOf(i, r.GDec, r.GInc, r.TDec, r.TInc, r.Intensity);
-        const int copies = weighted_ && (label == "N  " || label == "R  ") ? 2 : 1;
-        for (int c = 0; c < copies; ++c) {
-          (isNormal ? normal : reversed).push_back(e);
-          all.push_back(e);
-        }
-        return {};
-      }
-      for (const char* omitted : {"NPP", "RPP", "N? ", "R? ", "N??", "R??", "INT"})
-        if (label == omitted) return label;
-      return "Bad LS Data label";
-    }
-    return r.Active == 0 ? "LS Data inactive" : "Bad LS Data label";
-  }
-
-  SiteOutcome RunLSquare() {
-    if (!AskWeighting()) return SiteOutcome::Cancelled;
-    if (!AskCoordinates()) return SiteOutcome::Cancelled;
-    Heading();
-    out_.Show();
-
-    std::vector<SiteEntry> normalList, reversedList, all;
-    for (int i = 1; i <= session_.SampleCount(); ++i) {
-      const SampleEntry& entry = session_.Samples()[static_cast<size_t>(i - 1)];
-      const std::string reason = TakeResult(i, entry, normalList, reversedList, all);
-      if (!reason.empty()) Line(entry.SampleName + " omitted: " + reason);
-    }
-    if (normalList.empty() && reversedList.empty()) {
-      Line("No Least Square Data for Fisher Analysis!!!");
-      return SiteOutcome::Stopped;
-    }
+  void RunLSquare() {
     const auto directions = [](const std::vector<SiteEntry>& l) {
       std::vector<FisherEntry> d;
       d.reserve(l.size());
       for (const SiteEntry& e : l) d.push_back(e.direction);
       return d;
     };
-    if (!normalList.empty()) {
+    if (!found_.normal.empty()) {
       Line(">>>>>>>> Normal Directions <<<<<<<<");
-      Keep(normal_, Stats(directions(normalList)));
+      Keep(normal_, Stats(directions(found_.normal)));
     }
-    if (!reversedList.empty()) {
+    if (!found_.reversed.empty()) {
       Line(">>>>>>>> Reversed Directions <<<<<<<<");
-      Keep(reversed_, Stats(directions(reversedList)));
+      Keep(reversed_, Stats(directions(found_.reversed)));
     }
     const auto [cutN, cutR] = NewCutoffs();
     // Each group's mean is its reference; a group without a mean takes the
@@ -463,19 +330,13 @@ class Analysis {
     if (normal_.defined) refN_ = Unit(normal_.dec, normal_.inc);
     refR_ = reversed_.defined ? Unit(reversed_.dec, reversed_.inc) : Negated(refN_);
     if (!normal_.defined) refN_ = Negated(refR_);
-    PolarityFisherReport(all, cutN, cutR);
-    return SiteOutcome::Completed;
+    PolarityFisherReport(found_.all, cutN, cutR);
   }
 
-  SiteData data_;
-  const Session& session_;
-  Dialogs& dialogs_;
-  FisherOutput& out_;
+  const SiteOptions& o_;
+  const SiteDirections& found_;
   SiteLocation site_;
-
-  float level_ = 0;
-  bool weighted_ = false;
-  bool geographic_ = true;
+  std::string out_;
   Vec3 refN_{};
   Vec3 refR_{};
   float reversedDec_ = 0;  // antipode of the estimate, radians
@@ -486,15 +347,44 @@ class Analysis {
 
 }  // namespace
 
-SiteOutcome FisherAnalysis(SiteData data, const Session& session, Dialogs& dialogs, FisherOutput& out) {
-  return Analysis(data, session, dialogs, out).Run();
+SiteDirections GatherSiteDirections(const Snapshot& snapshot, const SiteOptions& o) {
+  SiteDirections found;
+  for (const SampleEntry& e : snapshot.Samples()) found.names.push_back(e.SampleName);
+  if (o.data != SiteData::LSquare) {
+    GatherSteps(snapshot, o, found);
+    return found;
+  }
+  for (int i = 1; i <= snapshot.SampleCount(); ++i) {
+    const std::string reason = TakeResult(snapshot, o, i, found);
+    if (!reason.empty()) found.leftOut.push_back(snapshot.Entry(i).SampleName + " omitted: " + reason);
+  }
+  return found;
 }
 
-std::string FisherAnalysisText(SiteData data, const Session& session, Dialogs& dialogs, SiteOutcome* outcome) {
-  TextOutput out;
-  const SiteOutcome o = FisherAnalysis(data, session, dialogs, out);
-  if (outcome) *outcome = o;
-  return out.text;
+bool SiteReportEnds(const SiteOptions& o, const SiteDirections& found) {
+  return o.data == SiteData::LSquare ? found.normal.empty() && found.reversed.empty() : found.all.empty();
+}
+
+std::string SiteReportOpening(const SiteOptions& o, const SiteDirections& found) {
+  std::string out;
+  Heading(out, o);
+  if (found.allUsed) Line(out, "Every sample is active and used in Fisher Analysis.");
+  for (const std::string& l : found.leftOut) Line(out, l);
+  if (SiteReportEnds(o, found))
+    Line(out, o.data == SiteData::LSquare ? "No Least Square Data for Fisher Analysis!!!"
+                                          : "Caution: No such step. Please check your data.");
+  return out;
+}
+
+std::string SiteReportPasses(const SiteOptions& o, const SiteDirections& found, const SiteLocation& site) {
+  return Passes(o, found, site).Run();
+}
+
+std::string SiteReport(const SiteOptions& o, const Snapshot& snapshot) {
+  const SiteDirections found = GatherSiteDirections(snapshot, o);
+  std::string report = SiteReportOpening(o, found);
+  if (!SiteReportEnds(o, found)) report += SiteReportPasses(o, found, SiteOf(snapshot.CheckedSection()));
+  return report;
 }
 
 }  // namespace rmx

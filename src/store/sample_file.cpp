@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 namespace rmx {
 
@@ -108,7 +111,55 @@ void SampleFile::WriteSlot(int64_t n, const Slot& slot) {
   }
 }
 
-SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int position) {
+Slot FileImage::ReadSlot(int64_t n) const {
+  if (n < 1) throw StoreError("Record " + std::to_string(n) + " is outside the file.");
+  Slot s{};
+  const uint64_t base = static_cast<uint64_t>(n - 1) * SlotSize;
+  if (base < bytes_.size())
+    std::memcpy(s.data(), bytes_.data() + base, std::min<size_t>(SlotSize, bytes_.size() - base));
+  return s;
+}
+
+void FileImage::Put(int64_t n, const Slot& slot) {
+  if (n < 1) throw StoreError("Record " + std::to_string(n) + " is outside the file.");
+  const size_t base = static_cast<size_t>(n - 1) * SlotSize;
+  if (bytes_.size() < base + SlotSize) bytes_.resize(base + SlotSize, 0);
+  std::memcpy(bytes_.data() + base, slot.data(), SlotSize);
+}
+
+int64_t SampleFile::Size() const {
+  struct stat st {};
+  if (fd_ < 0) throw StoreError("No sample file is open.");
+  if (::fstat(fd_, &st) != 0) throw StoreError(std::string("The file cannot be read: ") + std::strerror(errno) + ".");
+  return static_cast<int64_t>(st.st_size);
+}
+
+FileImage SampleFile::Snapshot() const {
+  std::vector<uint8_t> bytes(static_cast<size_t>(Size()));
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      throw StoreError(std::string("The file cannot be read: ") + std::strerror(errno) + ".");
+    }
+    if (got == 0) break;  // shortened meanwhile: the rest is gone
+    done += static_cast<size_t>(got);
+  }
+  bytes.resize(done);
+  return FileImage(std::move(bytes));
+}
+
+void SampleFile::Truncate(int64_t bytes) {
+  if (fd_ < 0) throw StoreError("No sample file is open.");
+  while (::ftruncate(fd_, static_cast<off_t>(bytes)) != 0)
+    if (errno != EINTR) throw StoreError(std::string("The file cannot be cut back: ") + std::strerror(errno) + ".");
+}
+
+namespace {
+
+template <class Source>
+SampleHeader CheckedHeader(const Source& file, int32_t slot, int position) {
   const int64_t slots = file.SlotCount();
   const std::string which = "Sample " + std::to_string(position) + " (record " + std::to_string(slot) + ")";
   if (slot < 2 || slot > slots)
@@ -128,8 +179,49 @@ SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int p
   return h;
 }
 
-std::vector<SampleEntry> LoadSampleTable(const SampleFile& file, SectionHeader& section) {
-  section = file.ReadSection();
+template <class Source>
+std::vector<StepRecord> Steps(const Source& file, int32_t slot, const SampleHeader& header) {
+  std::vector<StepRecord> steps;
+  const int count = std::min<int>(std::max<int>(header.StepCount, 0), MaxSteps);
+  steps.reserve(static_cast<size_t>(count));
+  for (int k = 1; k <= count; ++k) steps.push_back(file.ReadStep(static_cast<int64_t>(slot) + k));
+  return steps;
+}
+
+std::string Trimmed(const std::string& name) {
+  const size_t end = name.find_last_not_of(' ');
+  return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+}
+
+[[noreturn]] void Damaged(const std::string& owner, const char* field, int64_t slot) {
+  throw StoreError(owner + " (record " + std::to_string(slot) + "): the stored " + field +
+                   " is not a number: the file is damaged.");
+}
+
+void Check(std::initializer_list<std::pair<const char*, float>> fields, const std::string& owner, int64_t slot) {
+  for (const auto& [name, value] : fields)
+    if (!std::isfinite(value)) Damaged(owner, name, slot);
+}
+
+std::string SampleOwner(const std::string& storedName) { return "Sample \"" + Trimmed(storedName) + "\""; }
+
+}  // namespace
+
+SampleHeader ReadCheckedSampleHeader(const FileImage& image, int32_t slot, int position) {
+  return CheckedHeader(image, slot, position);
+}
+SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int position) {
+  return CheckedHeader(file, slot, position);
+}
+
+int64_t EndOfSampleData(const FileImage& image, const std::vector<SampleEntry>& table) {
+  if (table.empty()) return 2;
+  const SampleHeader last = image.ReadSampleHeader(table.back().Slot);
+  return static_cast<int64_t>(table.back().Slot) + last.StepCount + 1;
+}
+
+std::vector<SampleEntry> LoadSampleTable(const FileImage& image, SectionHeader& section) {
+  section = image.ReadSection();
   if (section.SampleCount < 0 || section.SampleCount > MaxSamples)
     throw StoreError("The file claims " + std::to_string(section.SampleCount) +
                      " samples; a sample file holds 0 to 500.");
@@ -137,19 +229,64 @@ std::vector<SampleEntry> LoadSampleTable(const SampleFile& file, SectionHeader& 
   table.reserve(static_cast<size_t>(section.SampleCount));
   int32_t r = 2;
   for (int i = 1; i <= section.SampleCount; ++i) {
-    const SampleHeader h = ReadCheckedSampleHeader(file, r, i);
+    const SampleHeader h = CheckedHeader(image, r, i);
     table.push_back({h.SampleName, r, h.Active});
     r = h.NextSample;
+  }
+  if (!table.empty()) {
+    // Results are kept from LastRecord on: never inside the samples, and never so far
+    // past the end that saving one would leave a gap of unwritten records.
+    const int64_t end = EndOfSampleData(image, table);
+    const int64_t limit = image.SlotCount() + 1;
+    if (section.LastRecord < end)
+      throw StoreError("The section header places the least-squares results at record " +
+                       std::to_string(section.LastRecord) + ", inside the sample data (which ends at record " +
+                       std::to_string(end - 1) + "): the file is damaged.");
+    if (section.LastRecord > limit)
+      throw StoreError("The section header places the least-squares results at record " +
+                       std::to_string(section.LastRecord) + ", past the end of the file (record " +
+                       std::to_string(limit - 1) + "): the file is damaged.");
   }
   return table;
 }
 
+std::vector<SampleEntry> LoadSampleTable(const SampleFile& file, SectionHeader& section) {
+  return LoadSampleTable(file.Snapshot(), section);
+}
+
+std::vector<StepRecord> LoadSteps(const FileImage& image, int32_t slot, const SampleHeader& header) {
+  return Steps(image, slot, header);
+}
 std::vector<StepRecord> LoadSteps(const SampleFile& file, int32_t slot, const SampleHeader& header) {
-  std::vector<StepRecord> steps;
-  const int count = std::min<int>(std::max<int>(header.StepCount, 0), MaxSteps);
-  steps.reserve(static_cast<size_t>(count));
-  for (int k = 1; k <= count; ++k) steps.push_back(file.ReadStep(static_cast<int64_t>(slot) + k));
-  return steps;
+  return Steps(file, slot, header);
+}
+
+void CheckValues(const SectionHeader& s) {
+  Check({{"Latitude", s.Latitude}, {"Longitude", s.Longitude}, {"FieldDec", s.FieldDec}, {"FieldInc", s.FieldInc}},
+        "The section header", 1);
+}
+
+void CheckValues(const SampleHeader& h, int64_t slot) { Check({{"Meters", h.Meters}}, SampleOwner(h.SampleName), slot); }
+
+void CheckValues(const StepRecord& st, const std::string& sampleName, int64_t slot) {
+  Check({{"GDec", st.GDec},
+         {"GInc", st.GInc},
+         {"TDec", st.TDec},
+         {"TInc", st.TInc},
+         {"Intensity", st.Intensity},
+         {"Error", st.Error},
+         {"Level", st.Level}},
+        SampleOwner(sampleName), slot);
+}
+
+void CheckValues(const LSquareResult& r, const std::string& sampleName, int64_t slot) {
+  Check({{"GDec", r.GDec},
+         {"GInc", r.GInc},
+         {"TDec", r.TDec},
+         {"TInc", r.TInc},
+         {"Intensity", r.Intensity},
+         {"Error", r.Error}},
+        SampleOwner(sampleName), slot);
 }
 
 }  // namespace rmx

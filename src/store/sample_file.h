@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -22,7 +23,38 @@ class StoreError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-class SampleFile {
+// The decoding reads shared by the open file and its snapshot.
+template <class Source>
+class SlotReader {
+ public:
+  SectionHeader ReadSection() const { return DecodeSectionHeader(Self().ReadSlot(1)); }
+  SampleHeader ReadSampleHeader(int64_t n) const { return DecodeSampleHeader(Self().ReadSlot(n)); }
+  StepRecord ReadStep(int64_t n) const { return DecodeStepRecord(Self().ReadSlot(n)); }
+  LSquareResult ReadResult(int64_t n) const { return DecodeLSquareResult(Self().ReadSlot(n)); }
+
+ private:
+  const Source& Self() const { return static_cast<const Source&>(*this); }
+};
+
+// The whole file as it was on disk at one moment. A command reads the file once,
+// when it starts, and walks this image; it never keeps it past the command.
+class FileImage : public SlotReader<FileImage> {
+ public:
+  FileImage() = default;
+  explicit FileImage(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  // Number of slots the image holds (a short last slot counts).
+  int64_t SlotCount() const { return (static_cast<int64_t>(bytes_.size()) + SlotSize - 1) / SlotSize; }
+  // Slot n (from 1); bytes past the end read as zeros.
+  Slot ReadSlot(int64_t n) const;
+  size_t Size() const { return bytes_.size(); }
+  // Replaces slot n (from 1), growing the image with zeros where needed.
+  void Put(int64_t n, const Slot& slot);
+
+ private:
+  std::vector<uint8_t> bytes_;
+};
+
+class SampleFile : public SlotReader<SampleFile> {
  public:
   SampleFile() = default;
   ~SampleFile();
@@ -46,10 +78,15 @@ class SampleFile {
   // Throws StoreError when the file is read-only or the write fails.
   void WriteSlot(int64_t n, const Slot& slot);
 
-  SectionHeader ReadSection() const { return DecodeSectionHeader(ReadSlot(1)); }
-  SampleHeader ReadSampleHeader(int64_t n) const { return DecodeSampleHeader(ReadSlot(n)); }
-  StepRecord ReadStep(int64_t n) const { return DecodeStepRecord(ReadSlot(n)); }
-  LSquareResult ReadResult(int64_t n) const { return DecodeLSquareResult(ReadSlot(n)); }
+  // The whole file, read at once.
+  FileImage Snapshot() const;
+  // Size of the file in bytes.
+  int64_t Size() const;
+  // Cuts the file back to `bytes` (undoes an extension). Throws StoreError.
+  void Truncate(int64_t bytes);
+  // The file descriptor, for advisory locking.
+  int Descriptor() const { return fd_; }
+
   template <class Record>
   void Write(int64_t n, const Record& r) {
     WriteSlot(n, Encode(r));
@@ -72,13 +109,30 @@ struct SampleEntry {
 // Reads slot 1 and walks the chain exactly SampleCount times, checking the limits:
 // 0 <= SampleCount <= 500; for every header 1 <= StepCount <= 50, NextSample =
 // header + StepCount + 1, header and step slots inside the file, LSquareRecord 0 or
-// at least 2. Throws StoreError naming the problem (the file name is the caller's).
+// at least 2; with samples, LastRecord (where the results start) at or after the end
+// of the sample data and at most one slot past the end of the file. Throws
+// StoreError naming the problem (the file name is the caller's).
+std::vector<SampleEntry> LoadSampleTable(const FileImage& image, SectionHeader& section);
 std::vector<SampleEntry> LoadSampleTable(const SampleFile& file, SectionHeader& section);
 
 // Reads and checks one sample header of the chain (the same checks as the walk).
+SampleHeader ReadCheckedSampleHeader(const FileImage& image, int32_t slot, int position);
 SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int position);
 
-// The steps of a sample whose header is in `slot`, read fresh from the file.
+// The steps of a sample whose header is in `slot`.
+std::vector<StepRecord> LoadSteps(const FileImage& image, int32_t slot, const SampleHeader& header);
 std::vector<StepRecord> LoadSteps(const SampleFile& file, int32_t slot, const SampleHeader& header);
+
+// A stored Single that is not a number (NaN or infinity) is a damaged value: each
+// check throws StoreError naming the owner (the sample's name, or the section
+// header), the field and the slot. A command checks every record it uses when it
+// decodes it, so that no such value is ever formatted or computed with.
+void CheckValues(const SectionHeader& section);
+void CheckValues(const SampleHeader& header, int64_t slot);
+void CheckValues(const StepRecord& step, const std::string& sampleName, int64_t slot);
+void CheckValues(const LSquareResult& result, const std::string& sampleName, int64_t slot);
+
+// The first slot after the sample data of a table (2 for an empty one).
+int64_t EndOfSampleData(const FileImage& image, const std::vector<SampleEntry>& table);
 
 }  // namespace rmx

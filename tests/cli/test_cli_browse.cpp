@@ -79,8 +79,7 @@ TEST_F(CliBrowse, AFileIsNamedByItsOwnBytesAndDamagedSamplesAreRefused) {
   const CliResult r = RunCli({"listing", named, "1"});
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err, "remanex-cli: " + named + ": Sample 1 (record 2): step 1 holds a value that is not a number: "
-                   "the file is damaged.\n");
+  EXPECT_EQ(r.err, "remanex-cli: " + named + ": Sample \"S1\" (record 3): the stored GInc is not a number: the file is damaged.\n");
   const CliResult missing = RunCli({"samples", dir.File("\xC3\xA9t\xC3\xA9.mag")});
   EXPECT_EQ(missing.err.rfind("remanex-cli: " + dir.File("\xC3\xA9t\xC3\xA9.mag") + ": ", 0), 0u) << missing.err;
 }

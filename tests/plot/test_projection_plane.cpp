@@ -34,7 +34,7 @@ class ProjectionPlaneTest : public ::testing::Test {
 TEST_F(ProjectionPlaneTest, AsksUntilAWholeNumberAndWritesOnlyTheField) {
   const Slot before = HeaderSlot(6);  // sample B: after A's header and 3 steps
   dialogs.answers = {"north", " ", "1e10", "inf", "12,5", "2.5"};
-  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), PlaneResult::Written);
+  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), Outcome::Kind::Done);
   EXPECT_EQ(dialogs.questions.size(), 6u);
   EXPECT_EQ(dialogs.questions[0].title, "Projection Plane Dialogbox");
   EXPECT_EQ(dialogs.questions[0].defaultAnswer, "");
@@ -50,7 +50,7 @@ TEST_F(ProjectionPlaneTest, AsksUntilAWholeNumberAndWritesOnlyTheField) {
   for (const auto& [answer, stored] : std::vector<std::pair<std::string, int32_t>>{
            {"-2", -2}, {"400", 400}, {"0.5", 0}, {"-2147483648", INT32_MIN}, {" 359.5 ", 360}}) {
     dialogs.answers = {answer};
-    EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), PlaneResult::Written) << answer;
+    EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), Outcome::Kind::Done) << answer;
     EXPECT_EQ(DecodeSampleHeader(HeaderSlot(6)).ProjectionDec, stored) << answer;
   }
 }
@@ -58,13 +58,13 @@ TEST_F(ProjectionPlaneTest, AsksUntilAWholeNumberAndWritesOnlyTheField) {
 TEST_F(ProjectionPlaneTest, CancelAndNoSampleChangeNothing) {
   const std::string bytes = ReadBytes(path);
   dialogs.answers = {"abc", ""};
-  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), PlaneResult::Cancelled);
+  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), Outcome::Kind::Cancelled);
   EXPECT_EQ(dialogs.questions.size(), 2u);
-  EXPECT_EQ(SetProjectionPlane(s, 0, dialogs), PlaneResult::NoSample);
-  EXPECT_EQ(SetProjectionPlane(s, 3, dialogs), PlaneResult::NoSample);
+  EXPECT_EQ(SetProjectionPlane(s, 0, dialogs), Outcome::Kind::Nothing);
+  EXPECT_EQ(SetProjectionPlane(s, 3, dialogs), Outcome::Kind::Nothing);
   EXPECT_EQ(dialogs.questions.size(), 2u);
   Session closed;
-  EXPECT_EQ(SetProjectionPlane(closed, 1, dialogs), PlaneResult::NoSample);
+  EXPECT_EQ(SetProjectionPlane(closed, 1, dialogs), Outcome::Kind::Nothing);
   EXPECT_EQ(ReadBytes(path), bytes);
 }
 
@@ -75,7 +75,7 @@ TEST_F(ProjectionPlaneTest, ABrokenChainIsReportedNotWritten) {
   s.File().Write(6, broken);
   const std::string bytes = ReadBytes(path);
   dialogs.answers = {"45"};
-  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), PlaneResult::NotSaved);
+  EXPECT_EQ(SetProjectionPlane(s, 2, dialogs), Outcome::Kind::Failed);
   ASSERT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(ReadBytes(path), bytes);
 }

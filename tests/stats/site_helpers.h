@@ -8,6 +8,7 @@
 #include "session/dialogs.h"
 #include "session/session.h"
 #include "stats/site_analysis.h"
+#include "stats/site_command.h"
 #include "store/sample_file.h"
 #include "support/magbuilder.h"
 
@@ -54,7 +55,7 @@ inline Session OpenSession(const std::string& path) {
 // Runs an analysis with the given answers.
 struct SiteRun {
   std::string text;
-  SiteOutcome outcome = SiteOutcome::NoFile;
+  Outcome outcome;
   ScriptedDialogs dialogs;
   int shown = 0;
 };

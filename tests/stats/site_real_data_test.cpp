@@ -13,6 +13,7 @@
 #include "convert/lab_file.h"
 #include "site_helpers.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 
 using namespace rmx;
 using namespace rmx::test;
@@ -134,7 +135,7 @@ TEST_P(RealData, NrmAnalysisAgreesWithAnIndependentMean) {
   }
   const Dir est = GetParam().estimate;
   const SiteRun run = RunSite(SiteData::Nrm, s, {Coords(), std::to_string(est.inc), std::to_string(est.dec)});
-  ASSERT_EQ(run.outcome, SiteOutcome::Completed) << run.text;
+  ASSERT_EQ(run.outcome, Outcome::Kind::Done) << run.text;
   EXPECT_EQ(Count(run.text, "- Not Selected/No Such Step"), without);
   EXPECT_EQ(Count(run.text, "Now Redone"), 1);
 
@@ -173,7 +174,7 @@ TEST_P(RealData, LeastSquaresAnalysisAgreesWithAnIndependentMean) {
   }
   const Session s = OpenSession(path);
   const SiteRun run = RunSite(SiteData::LSquare, s, {"n", Coords()});
-  ASSERT_EQ(run.outcome, SiteOutcome::Completed) << run.text;
+  ASSERT_EQ(run.outcome, Outcome::Kind::Done) << run.text;
   ASSERT_FALSE(normal.empty());
   ExpectSame(Printed(run.text, ">>>>>>>> Normal"), FisherOf(normal), "normal");
   if (!reversed.empty()) ExpectSame(Printed(run.text, ">>>>>>>> Reversed"), FisherOf(reversed), "reversed");

@@ -12,6 +12,7 @@
 #include "session/session.h"
 #include "fit_helpers.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 #include "stats/lsquare_listing.h"
 #include "store/sample_file.h"
 #include "store/text.h"
@@ -105,7 +106,7 @@ TEST_F(LSquareCommand, SavesTheResultAtItsSlotAndLinksItAndListsIt) {
   Session s = Open(path);
   ScriptedDialogs d;
   d.answers = {"n"};
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Saved);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Done);
   EXPECT_TRUE(d.messages.empty());
 
   // Only the header (slot 2) and the result slot LastRecord + 0 = 16 changed.
@@ -123,7 +124,6 @@ TEST_F(LSquareCommand, SavesTheResultAtItsSlotAndLinksItAndListsIt) {
   EXPECT_EQ(Format(r.GDec, "0.00"), "45.00");
   EXPECT_EQ(Format(r.TInc, "0.00"), "22.27");
   EXPECT_EQ(Format(r.Error, "0.00"), "6.06");
-  EXPECT_EQ(s.Result(1).Label, "N  ");
 
   const auto listing = *s.ListSample(1);
   ASSERT_EQ(listing.size(), 1u + 4 + 1 + 3);
@@ -133,7 +133,7 @@ TEST_F(LSquareCommand, SavesTheResultAtItsSlotAndLinksItAndListsIt) {
   Mark(path, 1, {4}, 0);
   d.answers = {"R?"};
   const std::string once = ReadBytes(path);
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Saved);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Done);
   EXPECT_EQ(ChangedSlots(once, ReadBytes(path)), (std::vector<int>{16}));
   const LSquareResult again = SampleFile::Open(path).ReadResult(16);
   EXPECT_EQ(again.Label, "R? ");
@@ -148,15 +148,15 @@ TEST_F(LSquareCommand, CancelHeadingAndNoFileChangeNothing) {
   Session s = Open(path);
   ScriptedDialogs d;
   d.answers = {"Q", ""};  // an invalid label, then Cancel
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Cancelled);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Cancelled);
   EXPECT_EQ(d.questions.size(), 2u);
-  EXPECT_EQ(LSquareAnalysis(s, d, 0), LSquareOutcome::NothingDone);   // the heading line
-  EXPECT_EQ(LSquareAnalysis(s, d, 4), LSquareOutcome::NothingDone);   // no such line
-  EXPECT_EQ(LSquareAnalysis(s, d, -1), LSquareOutcome::NothingDone);  // no line selected
+  EXPECT_EQ(LSquareAnalysis(s, d, 0), Outcome::Kind::Nothing);   // the heading line
+  EXPECT_EQ(LSquareAnalysis(s, d, 4), Outcome::Kind::Nothing);   // no such line
+  EXPECT_EQ(LSquareAnalysis(s, d, -1), Outcome::Kind::Nothing);  // no line selected
   EXPECT_EQ(d.questions.size(), 2u);
   EXPECT_EQ(ReadBytes(path), before);
   Session closed;
-  EXPECT_EQ(LSquareAnalysis(closed, d, 1), LSquareOutcome::NothingDone);
+  EXPECT_EQ(LSquareAnalysis(closed, d, 1), Outcome::Kind::Nothing);
 }
 
 TEST_F(LSquareCommand, NoRealStepClearsTheLinkWithoutAsking) {
@@ -164,7 +164,7 @@ TEST_F(LSquareCommand, NoRealStepClearsTheLinkWithoutAsking) {
   Session s = Open(path);
   ScriptedDialogs d;
   d.answers = {"RP"};
-  ASSERT_EQ(LSquareAnalysis(s, d, 2), LSquareOutcome::Saved);
+  ASSERT_EQ(LSquareAnalysis(s, d, 2), Outcome::Kind::Done);
   const int32_t slot = SampleFile::Open(path).ReadSampleHeader(7).LSquareRecord;
   EXPECT_EQ(slot, 17);
 
@@ -172,7 +172,7 @@ TEST_F(LSquareCommand, NoRealStepClearsTheLinkWithoutAsking) {
   Mark(path, 2, {2, 3}, 0);
   Mark(path, 2, {4});
   const std::string before = ReadBytes(path);
-  EXPECT_EQ(LSquareAnalysis(s, d, 2), LSquareOutcome::Cleared);
+  EXPECT_EQ(LSquareAnalysis(s, d, 2), Outcome::Kind::Done);
   EXPECT_EQ(d.questions.size(), 1u);
   EXPECT_EQ(ChangedSlots(before, ReadBytes(path)), (std::vector<int>{7}));
   EXPECT_EQ(SampleFile::Open(path).ReadSampleHeader(7).LSquareRecord, 0);
@@ -181,10 +181,8 @@ TEST_F(LSquareCommand, NoRealStepClearsTheLinkWithoutAsking) {
   // Nothing selected and no link: nothing to write.
   Mark(path, 2, {4}, 0);
   const std::string cleared = ReadBytes(path);
-  EXPECT_EQ(LSquareAnalysis(s, d, 2), LSquareOutcome::Cleared);
+  EXPECT_EQ(LSquareAnalysis(s, d, 2), Outcome::Kind::Done);
   EXPECT_EQ(ReadBytes(path), cleared);
-  EXPECT_TRUE(NeedsRelist(LSquareOutcome::Cleared));
-  EXPECT_FALSE(NeedsRelist(LSquareOutcome::Cancelled));
 }
 
 TEST_F(LSquareCommand, WritesOnlyTheLinkOfAFreshlyReadHeader) {
@@ -201,7 +199,7 @@ TEST_F(LSquareCommand, WritesOnlyTheLinkOfAFreshlyReadHeader) {
   }
   ScriptedDialogs d;
   d.answers = {"N"};
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Saved);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Done);
   const SampleHeader h = SampleFile::Open(path).ReadSampleHeader(2);
   EXPECT_EQ(h.Active, 0);
   EXPECT_EQ(h.ProjectionDec, 90);
@@ -216,7 +214,7 @@ TEST_F(LSquareCommand, ReadOnlyFileSaysTheResultCannotBeSaved) {
   Session s = Open(path);
   ScriptedDialogs d;
   d.answers = {"N"};
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::NotSaved);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Failed);
   ASSERT_EQ(d.messages.size(), 1u);
   EXPECT_NE(d.messages[0].text.find("cannot be saved"), std::string::npos);
   EXPECT_TRUE(d.questions.empty());  // not asked for a label it cannot keep
@@ -231,14 +229,13 @@ TEST_F(LSquareCommand, DamagedResultsAreaIsRefused) {
     sec.LastRecord = 5;  // inside sample 1's steps
     f.Write(1, sec);
   }
-  const std::string before = ReadBytes(path);
-  Session s = Open(path);
-  ScriptedDialogs d;
-  d.answers = {"N"};
-  EXPECT_EQ(LSquareAnalysis(s, d, 2), LSquareOutcome::NotSaved);
-  ASSERT_EQ(d.messages.size(), 1u);
-  EXPECT_NE(d.messages[0].text.find("inside the sample data"), std::string::npos);
-  EXPECT_EQ(ReadBytes(path), before);
+  // Refused when the file is opened: no command can write into the samples.
+  EXPECT_THROW(
+      try { Open(path); } catch (const StoreError& e) {
+        EXPECT_NE(std::string(e.what()).find("inside the sample data"), std::string::npos);
+        throw;
+      },
+      StoreError);
 }
 
 TEST_F(LSquareCommand, NonNumericStepIsRefused) {
@@ -253,7 +250,7 @@ TEST_F(LSquareCommand, NonNumericStepIsRefused) {
   Session s = Open(path);
   ScriptedDialogs d;
   d.answers = {"N"};
-  EXPECT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::NotSaved);
+  EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Failed);
   EXPECT_EQ(d.messages.size(), 1u);
   EXPECT_EQ(ReadBytes(path), before);
 }
@@ -270,8 +267,7 @@ TEST_F(LSquareCommand, CheckStepsAnalyseAndReadTheListing) {
   }
   ScriptedDialogs d;
   d.answers = {"rpp"};
-  const LSquareOutcome o = LSquareAnalysis(s, d, s.CurrentPosition());
-  ASSERT_TRUE(NeedsRelist(o));
+  ASSERT_EQ(LSquareAnalysis(s, d, s.CurrentPosition()), Outcome::Kind::Done);
   const auto lines = *s.ListSample(s.CurrentPosition());
   ASSERT_EQ(lines.size(), 1u + 4 + 1 + 3);
   EXPECT_EQ(lines[2].substr(lines[2].size() - 14), "    Yes    Yes");
@@ -291,9 +287,9 @@ TEST_F(LSquareCommand, AllResultsListing) {
   Mark(path, 3, {1, 2});
   ScriptedDialogs d;
   d.answers = {"N", "np", "R"};
-  ASSERT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Saved);
-  ASSERT_EQ(LSquareAnalysis(s, d, 2), LSquareOutcome::Saved);
-  ASSERT_EQ(LSquareAnalysis(s, d, 3), LSquareOutcome::Saved);  // deactivated: not listed
+  ASSERT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Done);
+  ASSERT_EQ(LSquareAnalysis(s, d, 2), Outcome::Kind::Done);
+  ASSERT_EQ(LSquareAnalysis(s, d, 3), Outcome::Kind::Done);  // deactivated: not listed
   // The result slot depends only on the position: LastRecord 16 + 3 - 1.
   EXPECT_EQ(SampleFile::Open(path).ReadSampleHeader(12).LSquareRecord, 18);
   EXPECT_EQ(SampleFile::Open(path).SlotCount(), 18);
@@ -326,7 +322,7 @@ TEST_F(LSquareCommand, AllResultsListing) {
 
   // An active sample whose link is cleared drops out.
   Mark(path, 1, {1, 2, 3}, 0);
-  ASSERT_EQ(LSquareAnalysis(s, d, 1), LSquareOutcome::Cleared);
+  ASSERT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Done);
   const std::string after = AllResultsText(s);
   EXPECT_EQ(after.find("CRA 1a"), std::string::npos);
   EXPECT_NE(after.find("CRA 2b            300  350  Org Tied\r\n"), std::string::npos);

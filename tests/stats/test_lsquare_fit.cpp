@@ -5,6 +5,7 @@
 
 #include "fit_helpers.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 #include "store/text.h"
 
 using namespace rmx;

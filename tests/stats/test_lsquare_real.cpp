@@ -9,6 +9,7 @@
 
 #include "fit_helpers.h"
 #include "stats/lsquare.h"
+#include "stats/lsquare_command.h"
 #include "store/numread.h"
 
 using namespace rmx;

@@ -1,7 +1,6 @@
 #include "plot/ui/plot_commands.h"
 
 #include <QAction>
-#include <QListWidget>
 
 #include "session/ui/main_window.h"
 #include "session/ui/qt_dialogs.h"
@@ -74,7 +73,7 @@ int PlotController::SelectedSample() const {
   const int p = s.CurrentPosition();
   if (p < 1 || p > s.SampleCount()) return 0;
   // The heading line of the sample list selected: nothing to act on.
-  if (const auto* list = w_.findChild<QListWidget*>("lstRecord"); list && list->currentRow() == 0) return 0;
+  if (w_.HeadingSelected()) return 0;
   return p;
 }
 
@@ -158,7 +157,7 @@ void PlotController::ZijModifiedCommand() {
 void PlotController::ProjectionPlaneCommand() {
   const int p = SelectedSample();
   if (!p) return;
-  if (plot::SetProjectionPlane(w_.session(), p, w_.CurrentDialogs()) == plot::PlaneResult::Written) SampleSelected(p);
+  if (plot::SetProjectionPlane(w_.session(), p, w_.CurrentDialogs()).Is(Outcome::Kind::Done)) SampleSelected(p);
 }
 
 void PlotController::NetCommand(Item item) {
@@ -261,12 +260,12 @@ void PlotController::Relayout() {
 }
 
 void InstallPlotCommands(MainWindow& w) {
-  QPointer<PlotController> controller = new PlotController(w);
+  auto* controller = new PlotController(w);
   const auto closeWindow = [controller] {
-    if (controller && controller->ExistingWindow()) controller->ExistingWindow()->close();
+    if (controller->ExistingWindow()) controller->ExistingWindow()->close();
   };
-  w.AddOnClose(closeWindow);
-  w.AddOnExit(closeWindow);
+  QObject::connect(&w, &MainWindow::fileClosed, controller, closeWindow);
+  QObject::connect(&w, &MainWindow::exiting, controller, closeWindow);
 }
 
 }  // namespace rmx::ui

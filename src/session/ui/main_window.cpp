@@ -138,13 +138,7 @@ void MainWindow::BuildMenus() {
   connect(Action("mnuFilePrintMain"), &QAction::triggered, this, &MainWindow::PrintMainWindow);
   connect(Action("mnuLSAnalysis"), &QAction::triggered, this, [this] {
     const int p = session_.CurrentPosition();
-    if (p >= 1 && lsquare_ && lsquare_(session_, CurrentDialogs(), p)) {
-      try {
-        if (auto lines = session_.Relist()) ShowListing(*lines);
-      } catch (const StoreError& e) {
-        ReportStoreError(e.what());
-      }
-    }
+    if (p >= 1) emit lsquareRequested(p);
   });
 }
 
@@ -192,6 +186,16 @@ void MainWindow::BuildControls() {
   connect(cmdDeactivate_, &QPushButton::clicked, this, &MainWindow::Deactivate);
   connect(cmdDeselectPoints_, &QPushButton::clicked, this, &MainWindow::DeselectPoints);
   connect(cmdLSquarePoints_, &QPushButton::clicked, this, &MainWindow::LSquarePoints);
+}
+
+bool MainWindow::HeadingSelected() const { return lstRecord_->currentRow() == 0; }
+
+void MainWindow::RelistCurrent() {
+  try {
+    if (auto lines = session_.Relist()) ShowListing(*lines);
+  } catch (const StoreError& e) {
+    ReportStoreError(e.what());
+  }
 }
 
 QAction* MainWindow::Action(const char* objectName) const { return findChild<QAction*>(objectName); }
@@ -286,12 +290,12 @@ std::vector<int> MainWindow::CheckedRows(QListWidget* list) const {
 
 void MainWindow::Deactivate() {
   if (!session_.IsOpen()) return;
-  if (DeactivateRecords(session_, CheckedRows(lstRecord_), CurrentDialogs()) == MarkResult::NotSaved) return;
+  if (DeactivateRecords(session_, CheckedRows(lstRecord_), CurrentDialogs()).Is(Outcome::Kind::Failed)) return;
   LoadFile();
 }
 
 void MainWindow::DeselectPoints() {
-  if (TogglePlotPoints(session_, CheckedRows(lstRecordData_), CurrentDialogs()) != MarkResult::Done) return;
+  if (!TogglePlotPoints(session_, CheckedRows(lstRecordData_), CurrentDialogs()).Is(Outcome::Kind::Done)) return;
   try {
     if (auto lines = session_.Relist()) {
       ShowListing(*lines);
@@ -303,15 +307,17 @@ void MainWindow::DeselectPoints() {
 }
 
 void MainWindow::LSquarePoints() {
-  if (ToggleLSquarePoints(session_, CheckedRows(lstRecordData_), CurrentDialogs()) != MarkResult::Done) return;
+  if (!ToggleLSquarePoints(session_, CheckedRows(lstRecordData_), CurrentDialogs()).Is(Outcome::Kind::Done)) return;
   try {
     if (auto lines = session_.Relist()) ShowListing(*lines);
-    const int p = session_.CurrentPosition();
-    if (p >= 1 && lsquare_ && lsquare_(session_, CurrentDialogs(), p))
-      if (auto lines = session_.Relist()) ShowListing(*lines);
-    if (p >= 1) emit sampleSelected(p);
   } catch (const StoreError& e) {
     ReportStoreError(e.what());
+    return;
+  }
+  const int p = session_.CurrentPosition();
+  if (p >= 1) {
+    emit lsquareRequested(p);
+    emit sampleSelected(p);
   }
 }
 
@@ -319,7 +325,6 @@ void MainWindow::FileClose() {
   session_.Close();
   lstRecordData_->clear();
   lstRecord_->clear();
-  for (auto& fn : onClose_) fn();
   setWindowTitle(MainCaption);
   for (const char* name : PlotChecks) Action(name)->setChecked(false);
   SetFileState(false);
@@ -330,7 +335,7 @@ void MainWindow::FileExit() {
   if (exiting_) return;
   exiting_ = true;
   session_.Close();
-  for (auto& fn : onExit_) fn();
+  emit exiting();
   if (openDialog_) openDialog_->close();
   for (QWidget* w : QApplication::topLevelWidgets())
     if (w != this) w->close();

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QMainWindow>
 #include <QPrinter>
-#include <functional>
 #include <memory>
 
 #include "session/dialogs.h"
@@ -49,13 +48,10 @@ class MainWindow : public QMainWindow {
   QPrinter& Printer() { return printer_; }
   Session& session() { return session_; }
 
-  // Windows opened from the menus register how they are closed by File > Close and
-  // File > Exit.
-  void AddOnClose(std::function<void()> fn) { onClose_.push_back(std::move(fn)); }
-  void AddOnExit(std::function<void()> fn) { onExit_.push_back(std::move(fn)); }
-  // The least-squares analysis started by the least-squares button once the
-  // selection is written. Returns true when the sample should be re-listed.
-  void SetLSquareAnalysis(std::function<bool(Session&, Dialogs&, int)> fn) { lsquare_ = std::move(fn); }
+  // True when the heading line of the sample list is the selected line.
+  bool HeadingSelected() const;
+  // Lists the current sample again from the file (after a command changed it).
+  void RelistCurrent();
 
   QAction* Action(const char* objectName) const;
   QMenu* Menu(const char* objectName) const;
@@ -65,6 +61,12 @@ class MainWindow : public QMainWindow {
   void sampleSelected(int position);
   // The file was closed (File > Close or a refused file).
   void fileClosed();
+  // File > Exit: every window of the program closes.
+  void exiting();
+  // The least-squares analysis of sample `position` is asked for (LeastSquare >
+  // Least Square Analysis, or the least-squares button once its selection is
+  // written). The command lists the sample again when it changed it.
+  void lsquareRequested(int position);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -88,9 +90,6 @@ class MainWindow : public QMainWindow {
   QPrinter printer_;
   std::unique_ptr<Dialogs> qtDialogs_;
   Dialogs* dialogs_ = nullptr;
-  std::function<bool(Session&, Dialogs&, int)> lsquare_;
-  std::vector<std::function<void()>> onClose_;
-  std::vector<std::function<void()>> onExit_;
 
   QListWidget* lstRecord_ = nullptr;
   QListWidget* lstRecordData_ = nullptr;

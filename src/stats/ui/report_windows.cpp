@@ -91,11 +91,6 @@ LSquareWindow::LSquareWindow(QWidget* parent)
     : ReportWindow("frmLSquare", QStringLiteral("Principal Component Analysis Results"), "txtLSResults",
                    QStringLiteral("Least-squares results"), parent) {}
 
-LSquareWindow& LSquareWindow::Instance() {
-  static LSquareWindow* w = new LSquareWindow;
-  return *w;
-}
-
 FisherWindow::FisherWindow(QWidget* parent)
     : ReportWindow("frmFisher", QStringLiteral("Results of Fisher Analysis"), "txtFisher",
                    QStringLiteral("Fisher analysis results"), parent) {
@@ -104,11 +99,6 @@ FisherWindow::FisherWindow(QWidget* parent)
   clear->setObjectName(QStringLiteral("mnuEditClear"));
   clear->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
   connect(clear, &QAction::triggered, this, [this] { Clear(); });
-}
-
-FisherWindow& FisherWindow::Instance() {
-  static FisherWindow* w = new FisherWindow;
-  return *w;
 }
 
 void FisherWindow::Clear() { TextBox()->setPlainText(QString()); }

@@ -1,8 +1,7 @@
 // The two report windows: frmLSquare ("Principal Component Analysis Results") shows
 // the listing of all least-squares results, frmFisher ("Results of Fisher Analysis")
 // collects every Fisher report until the user clears it. Both are read-only,
-// fixed-pitch text boxes with an Edit menu; each window is a single instance created
-// on first use.
+// fixed-pitch text boxes with an Edit menu, owned by the main window.
 #pragma once
 
 #include <QMainWindow>
@@ -47,7 +46,6 @@ class LSquareWindow : public ReportWindow {
 
  public:
   explicit LSquareWindow(QWidget* parent = nullptr);
-  static LSquareWindow& Instance();
 };
 
 // frmFisher: the text box txtFisher, to which reports are appended; only
@@ -57,7 +55,6 @@ class FisherWindow : public ReportWindow {
 
  public:
   explicit FisherWindow(QWidget* parent = nullptr);
-  static FisherWindow& Instance();
   // Edit > Clear Output.
   void Clear();
 };

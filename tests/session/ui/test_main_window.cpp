@@ -240,7 +240,7 @@ TEST_F(MainWindowTest, BackgroundClickRefreshesTheSampleList) {
   Session other;
   other.GetOpenFileName(path);
   other.Load();
-  ASSERT_EQ(DeactivateRecords(other, {1}, dialogs), MarkResult::Done);
+  ASSERT_EQ(DeactivateRecords(other, {1}, dialogs), Outcome::Kind::Done);
   QMouseEvent press(QEvent::MouseButtonPress, QPointF(1, 1), QPointF(1, 1), Qt::LeftButton, Qt::LeftButton,
                     Qt::NoModifier);
   QApplication::sendEvent(w, &press);

@@ -9,6 +9,7 @@
 
 #include "session/ui/main_window.h"
 #include "stats/site_analysis.h"
+#include "stats/site_command.h"
 #include "stats/ui/report_windows.h"
 #include "support/magbuilder.h"
 
@@ -42,18 +43,18 @@ class FisherWindowTest : public ::testing::Test {
                     {"S3", {Step("NRM", 0, 190, -50, 192, -45, 1e-3f, 0.1f)}},
                     {"S4", {Step("TT", 100, 1, 1, 1, 1, 1e-3f, 0.1f)}}};
     WriteMag(path, plan);
-    FisherWindow::Instance().Clear();
     w = app::NewMainWindow().release();
     w->SetDialogs(&dialogs);
     w->GetOpenFileName(QString::fromStdString(path));
-    box = FisherWindow::Instance().findChild<QPlainTextEdit*>("txtFisher");
+    // The report window belongs to the main window and is made on first use.
+    dialogs.answers = {"y", "g"};
+    w->Action("mnuAllFisherLSquare")->trigger();
+    box = Report()->findChild<QPlainTextEdit*>("txtFisher");
+    Report()->Clear();
+    dialogs.questions.clear();
   }
-  void TearDown() override {
-    // The window outlives the main window: leave it as the next test expects it.
-    FisherWindow::Instance().Clear();
-    FisherWindow::Instance().close();
-    delete w;
-  }
+  void TearDown() override { delete w; }
+  FisherWindow* Report() const { return w->findChild<FisherWindow*>("frmFisher"); }
 };
 
 }  // namespace
@@ -66,13 +67,15 @@ TEST_F(FisherWindowTest, NrmReportIsAppendedToTxtFisher) {
 
   dialogs.answers = {"t", "60", "0"};
   w->Action("mnuAllFisherNRM")->trigger();
-  EXPECT_TRUE(FisherWindow::Instance().isVisible());
+  EXPECT_TRUE((*Report()).isVisible());
   EXPECT_EQ(dialogs.questions.size(), 3u);
 
   // The same text as the analysis gives with the same answers.
   ScriptedDialogs again;
   again.answers = {"t", "60", "0"};
-  const std::string expected = FisherAnalysisText(SiteData::Nrm, w->session(), again);
+  TextOutput out;
+  FisherAnalysis(SiteData::Nrm, w->session(), again, out);
+  const std::string expected = out.text;
   EXPECT_EQ(box->toPlainText(), Lf(expected));
   EXPECT_TRUE(
       box->toPlainText().contains("\nTilt-corrected directions\n\nS4              - Not Selected/No Such Step\n"));

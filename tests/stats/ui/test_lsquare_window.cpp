@@ -58,7 +58,7 @@ TEST_F(LSquareWindowTest, CheckPressAnswerAndReadTheListing) {
   EXPECT_TRUE(result.endsWith("      3     No ")) << result.toStdString();
   // The selected sample stays current after Display All Results.
   w->Action("mnuLSAllResults")->trigger();
-  EXPECT_TRUE(ui::LSquareWindow::Instance().Text().contains("FIT"));
+  EXPECT_TRUE(w->findChild<ui::LSquareWindow*>("frmLSquare")->Text().contains("FIT"));
   EXPECT_EQ(w->session().CurrentPosition(), 1);
   EXPECT_EQ(data->count(), 9);
 }

@@ -20,8 +20,7 @@ QAction* Action(QWidget& w, const char* name) { return w.findChild<QAction*>(QSt
 }  // namespace
 
 TEST(ReportWindows, NamesCaptionsMenusAndAccessibility) {
-  LSquareWindow& ls = LSquareWindow::Instance();
-  EXPECT_EQ(&ls, &LSquareWindow::Instance());
+  LSquareWindow ls;
   EXPECT_EQ(ls.objectName(), "frmLSquare");
   EXPECT_EQ(ls.windowTitle(), "Principal Component Analysis Results");
   auto* box = ls.findChild<QPlainTextEdit*>("txtLSResults");
@@ -37,8 +36,7 @@ TEST(ReportWindows, NamesCaptionsMenusAndAccessibility) {
   EXPECT_EQ(Action(ls, "mnuEditCopy")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_C));
   EXPECT_EQ(Action(ls, "mnuEditClear"), nullptr);
 
-  FisherWindow& fi = FisherWindow::Instance();
-  EXPECT_EQ(&fi, &FisherWindow::Instance());
+  FisherWindow fi;
   EXPECT_EQ(fi.objectName(), "frmFisher");
   EXPECT_EQ(fi.windowTitle(), "Results of Fisher Analysis");
   auto* fbox = fi.findChild<QPlainTextEdit*>("txtFisher");
