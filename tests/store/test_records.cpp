@@ -24,32 +24,10 @@ std::string Hex(const Slot& s) {
 // Little-endian fields in their places, names as ISO 8859-1 bytes cut at 16, a pad
 // byte after the method, the reserved word always zero; decoding gives the record back.
 TEST(Records, BytesOfEachKindAndBack) {
-  SectionHeader sec;
-  sec.SectionName = FixedText("Sit\xE9", 16);
-  sec.Latitude = 1.0f;
-  sec.Longitude = -2.0f;
-  sec.FieldDec = 0.5f;
-  sec.FieldInc = 318.0f;
-  sec.LastRecord = 302;
-  sec.SampleCount = 3;
-  sec.RecordNumber = 1;
-  SampleHeader h;
-  h.SampleName = FixedText("ABCDEFGHIJKLMNOPQRST", 16);
-  h.Meters = 1.0f;
-  h.LSquareRecord = 302;
-  h.StepCount = 14;
-  h.NextSample = 17;
-  h.ProjectionDec = -2;
-  h.Active = 1;
-  StepRecord s = Step("TT", 0.5f, 318.0f, -2.0f, 1.0f, 0.5f, 1.0f, -2.0f);
-  s.LSquare = 1;
-  LSquareResult r;
-  r.GDec = 1.0f;
-  r.Label = FixedText("N", 3);
-  r.Reserved = 99;
-  r.Active = 1;
-  r.Points = 4;
-  r.Tied = 1;
+  const SectionHeader sec{FixedText("Sit\xE9", 16), 1.0f, -2.0f, 0.5f, 318.0f, 302, 3, 1};
+  const SampleHeader h{FixedText("ABCDEFGHIJKLMNOPQRST", 16), 1.0f, 302, 14, 17, -2, 1};
+  const StepRecord s{318.0f, -2.0f, 1.0f, 0.5f, 1.0f, -2.0f, 0.5f, FixedText("TT", 3), 1, 1};
+  const LSquareResult r{1.0f, 0, 0, 0, 0, 0, FixedText("N", 3), 99, 1, 4, 1};
   const struct { Slot slot, back; std::string hex; } cases[] = {
       {Encode(sec), Encode(DecodeSectionHeader(Encode(sec))),
        "536974E9202020202020202020202020" "0000803F000000C00000003F00009F43" "2E010000" "03000000" "01000000"},

@@ -81,10 +81,7 @@ class PlotWindowTest : public MainWindowTest {
     plot::PlotState state;
     plot::DrawSamplePlot(rec, plot::ScreenLayout(), state, kind, coords, w->session().CurrentHeader(),
                          w->session().Steps());
-    QImage image(panel->Picture().size(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(panel->Picture().devicePixelRatio());
-    image.setDotsPerMeterX(panel->Picture().dotsPerMeterX());
-    image.setDotsPerMeterY(panel->Picture().dotsPerMeterY());
+    QImage image = panel->Picture().copy();  // the same size, format and resolution, blank
     image.fill(Qt::white);
     QPainter painter(&image);
     ui::PainterSurface surface(painter, panel->WidthTwips(), panel->HeightTwips(), panel->Dpi(), panel->Dpi());
