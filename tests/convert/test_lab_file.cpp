@@ -200,10 +200,11 @@ TEST(LineNumbers, OnlyTheirDifferencesAndTheNextHeaderCount) {
   std::string app = "CRA Crussol      44.90  4.80  -1.6    60.8     16    1         1\n"
                     "CRA 101           1.50   0.0   0.0   0.0   0.0      15    16   2\n";
   for (int k = 0; k < 13; ++k)
-    app += "CRA 101       TT " + std::to_string(100 + k) + "   10.0 20.0   30.0 40.0  1.00E-03  0.10\n";
+    app += "CRA 101       TT " + std::to_string(100 + k) + "359.875 20.0   30.0 40.0  1.00E-03  0.10\n";
   const auto appSlots = Slots(app, Layout::App);
   EXPECT_EQ(DecodeSampleHeader(appSlots[1]).StepCount, 14);
   EXPECT_EQ(DecodeStepRecord(appSlots[14]).Level, 112.0f);
+  EXPECT_EQ(DecodeStepRecord(appSlots[14]).GDec, 359.875f);  // all seven of its columns
   EXPECT_EQ(DecodeSectionHeader(appSlots[0]).LastRecord, 17);
 }
 

@@ -108,6 +108,14 @@ TEST_F(SampleFileTest, EmptyShortAndBrokenFiles) {
     EXPECT_TRUE(LoadSampleTable(SampleFile::Open(t.File("e.mag")), h).empty());
     EXPECT_EQ(h.SampleCount, 0);
   }
+  {  // 500 samples of 50 steps each: both limits reached, nothing refused
+    TempDir t;
+    WriteMag(t.File("full.mag"), FullSection(500, 49));
+    SectionHeader h;
+    const SampleFile full = SampleFile::Open(t.File("full.mag"));
+    EXPECT_EQ(LoadSampleTable(full, h).size(), 500u);
+    EXPECT_EQ(LoadSteps(full, 2, full.ReadSampleHeader(2)).size(), 50u);
+  }
   using Edit = std::function<void(SectionHeader&, SampleHeader&)>;
   const struct { Edit edit; const char* message; } cases[] = {
       {[](SectionHeader& s, SampleHeader&) { s.SampleCount = 501; }, "0 to 500"},

@@ -151,7 +151,6 @@ TEST_F(PlotWindowTest, MenuItemsTickTitleAndDrawThePanels) {
 TEST_F(PlotWindowTest, PanelPixelsShowTheSymbolsWhereTheyBelong) {
   Click(1);
   Act("mnuSPlotGeographic")->trigger();
-  Act("mnuZijTilt")->trigger();
   const plot::PlotState& state = State();
   EXPECT_NEAR(state.NetCentreX, Panel("picSPlot")->WidthTwips() / 2, 1e-3);
   // Step 3 (30, 30), selected for least squares: a filled green circle, drawn last.
@@ -167,14 +166,6 @@ TEST_F(PlotWindowTest, PanelPixelsShowTheSymbolsWhereTheyBelong) {
   EXPECT_LT(darkest, 100);
   EXPECT_EQ(Panel("picSPlot")->property("picturePanel").toBool(), true);
   EXPECT_EQ(Panel("picSPlot")->accessibleDescription(), "picSPlot");
-  // Step 1's square on the horizontal projection is red, at its place on the scale.
-  const plot::ZScale z = plot::ZijderveldScale(w->session().Steps(), Coordinates::TiltCorrected, false, 0,
-                                               plot::ScreenLayout(), Panel("picZPlot")->WidthTwips(),
-                                               Panel("picZPlot")->HeightTwips(), 100);
-  const plot::ZComponents c = plot::ZijderveldComponents(w->session().Steps()[0], Coordinates::TiltCorrected, false, 0);
-  const double k = z.TickLength / z.Tick;
-  EXPECT_EQ(PixelAt("picZPlot", z.OriginX + c.A * k, z.OriginY + c.B * k), QColor(255, 0, 0));
-  EXPECT_EQ(state.ZOriginX, static_cast<float>(z.OriginX));
 }
 
 TEST_F(PlotWindowTest, SelectionMarkingAndResizeRedrawOrHide) {
