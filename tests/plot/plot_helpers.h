@@ -1,7 +1,6 @@
 // Small helpers for reading recorded drawings in the plot tests.
 #pragma once
 
-#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>

@@ -1,25 +1,17 @@
-// frmFileConvert driven through its object names.
+// frmFileConvert driven through its object names, alone and from the main window.
 #include <gtest/gtest.h>
 
-#include "app/composition.h"
-
 #include <QAbstractItemModel>
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QGroupBox>
 #include <QListView>
 #include <QPushButton>
-#include <QThread>
 #include <QTreeView>
 #include <filesystem>
 #include <set>
 
-#include "session/dialogs.h"
 #include "convert/lab_writer.h"
-#include "session/ui/main_window.h"
 #include "convert/ui/file_convert_dialog.h"
-
-#include <QAction>
+#include "support/ui/main_window_fixture.h"
 
 using namespace rmx;
 using namespace rmx::test;
@@ -35,34 +27,15 @@ LabSection Section() {
   return sec;
 }
 
-// Processes events until `done` holds or two seconds have passed.
-template <class Pred>
-bool WaitFor(Pred done) {
-  QDeadlineTimer deadline(2000);
-  while (!done() && !deadline.hasExpired()) {
-    QApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
-  }
-  return done();
-}
-
-// The names the file list shows under its root.
-std::set<QString> Listed(QListView* view) {
-  std::set<QString> names;
-  const QAbstractItemModel* m = view->model();
-  for (int r = 0; r < m->rowCount(view->rootIndex()); ++r) names.insert(m->index(r, 0, view->rootIndex()).data().toString());
-  return names;
-}
-
 struct ConvertDialog : ::testing::Test {
   TempDir dir;
   ScriptedDialogs dialogs;
   FileConvertDialog dlg{dialogs};
-  QStringList convertedPaths;
+  QStringList converted;
   int exits = 0;
 
   void SetUp() override {
-    QObject::connect(&dlg, &FileConvertDialog::converted, [this](const QString& p) { convertedPaths << p; });
+    QObject::connect(&dlg, &FileConvertDialog::converted, [this](const QString& p) { converted << p; });
     QObject::connect(&dlg, &FileConvertDialog::exitRequested, [this] { ++exits; });
     WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
     dlg.SetFolder(QString::fromStdString(dir.Path()));
@@ -70,123 +43,96 @@ struct ConvertDialog : ::testing::Test {
   }
   QPushButton* Button(const char* name) { return dlg.findChild<QPushButton*>(name); }
   QListView* Files() { return dlg.findChild<QListView*>("filRmxConvert"); }
+  std::set<QString> Listed() {
+    std::set<QString> names;
+    const QAbstractItemModel* m = Files()->model();
+    for (int r = 0; r < m->rowCount(Files()->rootIndex()); ++r)
+      names.insert(m->index(r, 0, Files()->rootIndex()).data().toString());
+    return names;
+  }
 };
 
 }  // namespace
 
-TEST_F(ConvertDialog, ControlsCarryTheirNamesAndCaptions) {
+TEST_F(ConvertDialog, NamesCaptionsAndTheFiveLayoutsInAnyCase) {
   EXPECT_EQ(dlg.objectName(), "frmFileConvert");
   EXPECT_EQ(dlg.windowTitle(), "Convert File (*.app, *.tab, *.nta, *.cma, or *.txt)");
-  auto* frame = dlg.findChild<QGroupBox*>("fraFileSelection");
-  ASSERT_NE(frame, nullptr);
-  EXPECT_EQ(frame->title(), "File Selection");
-  ASSERT_NE(dlg.findChild<QTreeView*>("dirRmxConvert"), nullptr);
-  ASSERT_NE(Files(), nullptr);
-  const struct {
-    const char* name;
-    const char* caption;
-    const char* spoken;
-  } buttons[] = {{"cmdConvert", "Con&vert", "Convert"}, {"cmdCancel", "&Cancel", "Cancel"}, {"cmdExit", "E&xit", "Exit"}};
+  ASSERT_NE(dlg.findChild<QGroupBox*>("fraFileSelection"), nullptr);
+  EXPECT_EQ(dlg.findChild<QGroupBox*>("fraFileSelection")->title(), "File Selection");
+  const struct { const char* name; const char* caption; const char* spoken; } buttons[] = {
+      {"cmdConvert", "Con&vert", "Convert"}, {"cmdCancel", "&Cancel", "Cancel"}, {"cmdExit", "E&xit", "Exit"}};
   for (const auto& b : buttons) {
-    QPushButton* p = Button(b.name);
-    ASSERT_NE(p, nullptr) << b.name;
-    EXPECT_EQ(p->text(), b.caption);
-    EXPECT_EQ(p->accessibleName(), b.spoken);
-    EXPECT_EQ(p->accessibleDescription(), b.name);
+    ASSERT_NE(Button(b.name), nullptr) << b.name;
+    EXPECT_EQ(Button(b.name)->text(), b.caption);
+    EXPECT_EQ(Button(b.name)->accessibleName(), b.spoken);
+    EXPECT_EQ(Button(b.name)->accessibleDescription(), b.name);
   }
-  for (QWidget* w : {static_cast<QWidget*>(Files()), static_cast<QWidget*>(dlg.findChild<QTreeView*>("dirRmxConvert"))}) {
-    EXPECT_FALSE(w->accessibleName().isEmpty());
-    EXPECT_EQ(w->accessibleDescription(), w->objectName());
+  for (QWidget* v : {static_cast<QWidget*>(Files()), static_cast<QWidget*>(dlg.findChild<QTreeView*>("dirRmxConvert"))}) {
+    ASSERT_NE(v, nullptr);
+    EXPECT_FALSE(v->accessibleName().isEmpty());
+    EXPECT_EQ(v->accessibleDescription(), v->objectName());
   }
-}
-
-TEST_F(ConvertDialog, ListsTheFiveLayoutsInAnyCase) {
   for (const char* name : {"b.TAB", "c.cma", "d.Nta", "e.txt", "f.mag", "g.csv", "app"}) WriteBytes(dir.File(name), "x");
   std::filesystem::create_directory(dir.File("h.app"));
   const std::set<QString> expected = {"CRA.app", "b.TAB", "c.cma", "d.Nta", "e.txt"};
-  EXPECT_TRUE(WaitFor([&] { return Listed(Files()) == expected; }));
-  EXPECT_EQ(Listed(Files()), expected);
+  EXPECT_TRUE(WaitFor([&] { return Listed() == expected; }));
+  EXPECT_EQ(Listed(), expected);
 }
 
-TEST_F(ConvertDialog, ConvertWritesTheFileClosesAndHandsItOver) {
-  ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  Button("cmdConvert")->click();
-  ASSERT_EQ(convertedPaths.size(), 1);
-  EXPECT_EQ(convertedPaths[0], QString::fromStdString(dir.File("CRA.mag")));
-  EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), Bytes(ExpectedSlots(Section())));
-  EXPECT_FALSE(dlg.isVisible());
-  EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(exits, 0);
-}
-
-TEST_F(ConvertDialog, DoubleClickOnAFileConverts) {
-  ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  emit Files()->doubleClicked(Files()->currentIndex());
-  ASSERT_EQ(convertedPaths.size(), 1);
-  EXPECT_FALSE(dlg.isVisible());
-}
-
-TEST_F(ConvertDialog, AnErrorIsShownAndTheDialogStays) {
-  std::string bad = WriteLab(Section(), Layout::App);
-  bad.replace(bad.find("  12.3"), 6, "  1x.3");  // line 4
-  WriteBytes(dir.File("CRA.app"), bad);
-  ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  Button("cmdConvert")->click();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(dialogs.messages[0].text,
-            "Error #  13 was generated by Remanex\r\nERROR = Type mismatch\r\n"
-            "Error occurs in the data file on line #: 4");
-  EXPECT_TRUE(convertedPaths.isEmpty());
-  EXPECT_TRUE(dlg.isVisible());
-  EXPECT_FALSE(std::filesystem::exists(dir.File("CRA.mag")));
-}
-
-TEST_F(ConvertDialog, CancelledOverwriteQuestionKeepsTheDialogOpen) {
+TEST_F(ConvertDialog, SaysWhyAndStaysOpenUntilAFileIsConverted) {
+  Button("cmdConvert")->click();  // nothing selected
+  EXPECT_EQ(dialogs.messages.size(), 1u);
   WriteBytes(dir.File("CRA.mag"), "older");
   ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  Button("cmdConvert")->click();  // no scripted answer: Cancel
+  Button("cmdConvert")->click();  // no scripted answer: the overwrite question is cancelled
   ASSERT_EQ(dialogs.questions.size(), 1u);
   EXPECT_EQ(dialogs.questions[0].title, "Filename verification");
-  EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_TRUE(convertedPaths.isEmpty());
-  EXPECT_TRUE(dlg.isVisible());
+  EXPECT_EQ(dialogs.messages.size(), 1u);
   EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), "older");
-}
-
-TEST_F(ConvertDialog, NothingSelectedIsSaid) {
+  std::filesystem::remove(dir.File("CRA.mag"));
+  std::string bad = WriteLab(Section(), Layout::App);
+  WriteBytes(dir.File("CRA.app"), bad.replace(bad.find("  12.3"), 6, "  1x.3"));  // line 4
   Button("cmdConvert")->click();
-  ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_TRUE(convertedPaths.isEmpty());
+  ASSERT_EQ(dialogs.messages.size(), 2u);  // the conversion's own message (see the command's tests)
+  EXPECT_NE(dialogs.messages[1].text.find("line #: 4"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(dir.File("CRA.mag")));
+  EXPECT_TRUE(converted.isEmpty());
   EXPECT_TRUE(dlg.isVisible());
+
+  WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
+  Button("cmdConvert")->click();
+  EXPECT_EQ(converted, QStringList{QString::fromStdString(dir.File("CRA.mag"))});
+  EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), Bytes(ExpectedSlots(Section())));
+  EXPECT_FALSE(dlg.isVisible());
+  EXPECT_EQ(dialogs.messages.size(), 2u);
+  EXPECT_EQ(exits, 0);
 }
 
-TEST_F(ConvertDialog, CancelAndExitClose) {
-  Button("cmdCancel")->click();
+TEST_F(ConvertDialog, DoubleClickConvertsCancelAndExitClose) {
+  ASSERT_TRUE(dlg.SelectFile("CRA.app"));
+  emit Files()->doubleClicked(Files()->currentIndex());
+  EXPECT_EQ(converted.size(), 1);
   EXPECT_FALSE(dlg.isVisible());
-  EXPECT_EQ(exits, 0);
-  dlg.show();
-  Button("cmdExit")->click();
-  EXPECT_FALSE(dlg.isVisible());
-  EXPECT_EQ(exits, 1);
-  EXPECT_TRUE(convertedPaths.isEmpty());
+  for (const char* button : {"cmdCancel", "cmdExit"}) {
+    dlg.show();
+    Button(button)->click();
+    EXPECT_FALSE(dlg.isVisible());
+  }
+  EXPECT_EQ(exits, 1);  // Exit only
+  EXPECT_EQ(converted.size(), 1);
 }
 
 // File > Convert in the main window: the new sample file opens at once.
-TEST(ConvertFromMainWindow, TheNewFileOpensInTheMainWindow) {
-  TempDir dir;
-  ScriptedDialogs dialogs;
+TEST_F(MainWindowTest, TheConvertedFileOpensInTheMainWindow) {
   WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
-  auto& w = *app::NewMainWindow().release();
-  w.SetDialogs(&dialogs);
-  w.Action("mnuFileConvert")->trigger();
-  auto* dlg = w.findChild<FileConvertDialog*>("frmFileConvert");
+  Act("mnuFileConvert")->trigger();
+  auto* dlg = Find<FileConvertDialog>("frmFileConvert");
   ASSERT_NE(dlg, nullptr);
   dlg->SetFolder(QString::fromStdString(dir.Path()));
   ASSERT_TRUE(WaitFor([&] { return dlg->SelectFile("CRA.app"); }));
   dlg->Convert();
   EXPECT_TRUE(dialogs.messages.empty());
-  EXPECT_EQ(w.session().FileName(), dir.File("CRA.mag"));
-  EXPECT_EQ(w.session().SampleCount(), 1);
-  EXPECT_FALSE(w.Action("mnuFileConvert")->isEnabled());
-  delete &w;
+  EXPECT_EQ(w->session().FileName(), dir.File("CRA.mag"));
+  EXPECT_EQ(w->session().SampleCount(), 1);
+  EXPECT_FALSE(Act("mnuFileConvert")->isEnabled());
 }

@@ -1,16 +1,12 @@
+// frmSPlot and the plot menu items, driven through the main window's object names.
 #include <gtest/gtest.h>
 
-#include "app/composition.h"
-
-#include <QAction>
-#include <QApplication>
 #include <QFile>
-#include <QListWidget>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
 #include <cmath>
 
-#include "session/ui/main_window.h"
 #include "plot/layout.h"
 #include "plot/net.h"
 #include "plot/sample_plot.h"
@@ -18,19 +14,18 @@
 #include "plot/ui/plot_commands.h"
 #include "plot/ui/plot_window.h"
 #include "store/sample_file.h"
-#include "support/magbuilder.h"
+#include "support/ui/main_window_fixture.h"
 
 using namespace rmx;
 using namespace rmx::test;
-using rmx::ui::MainWindow;
-using rmx::ui::PlotController;
 using rmx::ui::PlotPanel;
 using rmx::ui::PlotWindow;
+using Items = std::vector<std::string>;
 
 namespace {
 
-const char* const PlotItems[] = {"mnuZijGeographic",   "mnuZijTilt",          "mnuSPlotGeographic",
-                                 "mnuSPlotTilt",       "mnuEQPlotGeographic", "mnuEQPlotTilt"};
+const char* const PlotItems[] = {"mnuZijGeographic", "mnuZijTilt",          "mnuSPlotGeographic",
+                                 "mnuSPlotTilt",     "mnuEQPlotGeographic", "mnuEQPlotTilt"};
 
 StepRecord Plotted(float gdec, float ginc, float tdec, float tinc, float j, int lsquare = 0, int plot = 1) {
   StepRecord s = Step("AF", 10, gdec, ginc, tdec, tinc, j, 0.1f);
@@ -39,65 +34,39 @@ StepRecord Plotted(float gdec, float ginc, float tdec, float tinc, float j, int 
   return s;
 }
 
-// The drawing of each page of a PDF written by Qt: its content stream, inflated,
-// from the first path on (the state set up before it depends on what the page
-// before left).
+// The drawing of each page of a PDF written by Qt: its content stream, inflated, from
+// the first path on (the state before it depends on the page before).
 std::vector<std::string> PdfPageDrawings(const std::string& pdf) {
   std::vector<std::string> pages;
   for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
     if (pdf.compare(at, 12, "/Type /Pages") == 0) continue;
-    const size_t objStart = pdf.rfind(" obj", at);
-    const size_t contents = pdf.find("/Contents ", objStart);
-    std::string drawing;
-    if (contents != std::string::npos) {
-      const int ref = std::atoi(pdf.c_str() + contents + 10);
-      const size_t obj = pdf.find("\n" + std::to_string(ref) + " 0 obj");
-      const size_t stream = pdf.find("stream\n", obj);
-      const size_t end = pdf.find("endstream", stream);
-      if (obj != std::string::npos && stream != std::string::npos && end != std::string::npos) {
-        // qUncompress wants the expected size first; it grows its buffer as needed.
-        QByteArray packed("\x00\x10\x00\x00", 4);
-        packed.append(pdf.data() + stream + 7, static_cast<qsizetype>(end - stream - 7));
-        const QByteArray text = qUncompress(packed);
-        const qsizetype path = text.indexOf(" m\n");
-        if (path >= 0) drawing = text.mid(text.lastIndexOf('\n', path) + 1).toStdString();
-      }
-    }
-    pages.push_back(drawing);
+    const int ref = std::atoi(pdf.c_str() + pdf.find("/Contents ", pdf.rfind(" obj", at)) + 10);
+    const size_t stream = pdf.find("stream\n", pdf.find("\n" + std::to_string(ref) + " 0 obj"));
+    QByteArray packed("\x00\x10\x00\x00", 4);  // qUncompress wants a size first; it grows as needed
+    packed.append(pdf.data() + stream + 7, static_cast<qsizetype>(pdf.find("endstream", stream) - stream - 7));
+    const QByteArray text = qUncompress(packed);
+    const qsizetype path = text.indexOf(" m\n");
+    pages.push_back(path < 0 ? std::string() : text.mid(text.lastIndexOf('\n', path) + 1).toStdString());
   }
   return pages;
 }
 
-class PlotWindowTest : public ::testing::Test {
+class PlotWindowTest : public MainWindowTest {
  protected:
-  TempDir dir;
-  std::string path = dir.File("plots.mag");
-  ScriptedDialogs dialogs;
-  MainWindow* w = nullptr;
-
   void SetUp() override {
-    SectionPlan plan;
-    // Step 1 lower hemisphere (filled square), step 2 upper (open red), step 3
-    // selected for least squares (filled green, the last plotted), step 4 not
-    // plotted.
-    plan.samples = {{"S1",
-                     {Plotted(10, 40, 20, 35, 1.0f), Plotted(60, -20, 70, -25, 0.6f),
-                      Plotted(30, 30, 40, 25, 0.3f, 1), Plotted(90, 10, 95, 5, 0.2f, 0, 0)}},
-                    {"S2", {Plotted(200, -50, 210, -45, 2e-3f), Plotted(190, -40, 200, -35, 1e-3f)}}};
-    WriteMag(path, plan);
-    w = app::NewMainWindow().release();
-    w->SetDialogs(&dialogs);
-    w->GetOpenFileName(QString::fromStdString(path));
+    MainWindowTest::SetUp();
+    // Step 1 lower hemisphere (filled square), step 2 upper (open red), step 3 selected
+    // for least squares (filled green, the last plotted), step 4 not plotted.
+    Open(SectionPlan{"Test Section", 70.96f, 351.39f,
+                     {{"S1",
+                       {Plotted(10, 40, 20, 35, 1.0f), Plotted(60, -20, 70, -25, 0.6f), Plotted(30, 30, 40, 25, 0.3f, 1),
+                        Plotted(90, 10, 95, 5, 0.2f, 0, 0)}},
+                      {"S2", {Plotted(200, -50, 210, -45, 2e-3f), Plotted(190, -40, 200, -35, 1e-3f)}}}});
   }
-  void TearDown() override { delete w; }
-
-  QListWidget* Samples() { return w->findChild<QListWidget*>("lstRecord"); }
-  void Click(int row) { emit Samples()->itemClicked(Samples()->item(row)); }
-  PlotController* Controller() { return w->findChild<PlotController*>("plotController"); }
-  PlotWindow* Window() { return w->findChild<PlotWindow*>("frmSPlot"); }
-  QAction* Act(const char* name) { return w->Action(name); }
-  std::vector<std::string> Ticked() {
-    std::vector<std::string> out;
+  const plot::PlotState& State() { return Find<ui::PlotController>("plotController")->State(); }
+  PlotWindow* Window() { return Find<PlotWindow>("frmSPlot"); }
+  Items Ticked() {
+    Items out;
     for (const char* name : PlotItems)
       if (Act(name)->isChecked()) out.push_back(name);
     return out;
@@ -106,167 +75,111 @@ class PlotWindowTest : public ::testing::Test {
   PlotPanel* Panel(const char* name) { return Window()->findChild<PlotPanel*>(name); }
 
   // The panel's picture as the same drawing through the core makes it.
-  QImage Expected(PlotPanel* panel, plot::PlotKind kind, plot::Coordinates coords) {
+  QImage Expected(const char* name, plot::PlotKind kind, plot::Coordinates coords) {
+    PlotPanel* panel = Panel(name);
     plot::RecordingSurface rec(panel->WidthTwips(), panel->HeightTwips());
     plot::PlotState state;
     plot::DrawSamplePlot(rec, plot::ScreenLayout(), state, kind, coords, w->session().CurrentHeader(),
                          w->session().Steps());
-    QImage image(panel->Picture().size(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(panel->Picture().devicePixelRatio());
-    image.setDotsPerMeterX(panel->Picture().dotsPerMeterX());
-    image.setDotsPerMeterY(panel->Picture().dotsPerMeterY());
+    QImage image = panel->Picture().copy();  // the same size, format and resolution, blank
     image.fill(Qt::white);
     QPainter painter(&image);
     ui::PainterSurface surface(painter, panel->WidthTwips(), panel->HeightTwips(), panel->Dpi(), panel->Dpi());
     rec.ReplayOn(surface);
     return image;
   }
-
-  QColor PixelAt(PlotPanel* panel, double xTwips, double yTwips) {
-    const double ratio = panel->Picture().devicePixelRatio();
-    const double k = panel->Dpi() / 1440 * ratio;
-    return panel->Picture().pixelColor(static_cast<int>(std::floor(xTwips * k)),
-                                       static_cast<int>(std::floor(yTwips * k)));
+  void ExpectPictures(plot::PlotKind z, plot::Coordinates zc, plot::PlotKind net, plot::Coordinates nc) {
+    EXPECT_EQ(Panel("picZPlot")->Picture(), Expected("picZPlot", z, zc));
+    EXPECT_EQ(Panel("picSPlot")->Picture(), Expected("picSPlot", net, nc));
+  }
+  QColor PixelAt(const char* name, double xTwips, double yTwips) {
+    const QImage& p = Panel(name)->Picture();
+    const double k = Panel(name)->Dpi() / 1440 * p.devicePixelRatio();
+    return p.pixelColor(static_cast<int>(std::floor(xTwips * k)), static_cast<int>(std::floor(yTwips * k)));
   }
 };
 
+using plot::Coordinates;
+using plot::PlotKind;
+
 }  // namespace
 
-TEST_F(PlotWindowTest, NetItemsReplaceEachOtherAndUntickingEmptiesTheTitle) {
+TEST_F(PlotWindowTest, MenuItemsTickTitleAndDrawThePanels) {
+  for (const char* name : PlotItems) Act(name)->trigger();  // nothing selected after opening
+  EXPECT_TRUE(Ticked().empty());
   Click(1);
   EXPECT_EQ(Window(), nullptr);  // no plot is on yet: the window is not needed
   Act("mnuSPlotGeographic")->trigger();
   ASSERT_NE(Window(), nullptr);
   EXPECT_TRUE(Window()->isVisible());
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuSPlotGeographic"});
   EXPECT_EQ(Label("lblSPlot"), "Stereographic Projection: Geographic");
-
-  Act("mnuEQPlotTilt")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuEQPlotTilt"});
+  Act("mnuEQPlotTilt")->trigger();  // net items replace each other
+  Act("mnuZijTilt")->trigger();
+  Act("mnuZijModified")->trigger();
+  EXPECT_TRUE(Act("mnuZijModified")->isChecked());
+  EXPECT_EQ(Ticked(), (Items{"mnuZijTilt", "mnuEQPlotTilt"}));
+  EXPECT_EQ(Window()->windowTitle(), "Sample: S1              ");
   EXPECT_EQ(Label("lblSPlot"), "Lambert Equal-area Projection: Tilt-corrected");
-  EXPECT_EQ(Panel("picSPlot")->Picture(),
-            Expected(Panel("picSPlot"), plot::PlotKind::EqualArea, plot::Coordinates::TiltCorrected));
+  EXPECT_EQ(Label("lblZPlot"), "Modified Zijderveld Progressive Demagnetization Diagram : Tilt-corrected");
+  ExpectPictures(PlotKind::ModifiedZijderveld, Coordinates::TiltCorrected, PlotKind::EqualArea,
+                 Coordinates::TiltCorrected);
 
+  // Unticking empties the title and the panel; the window stays open.
+  Act("mnuZijModified")->trigger();
+  Act("mnuZijGeographic")->trigger();
   Act("mnuEQPlotTilt")->trigger();
-  EXPECT_TRUE(Ticked().empty());
+  EXPECT_EQ(Ticked(), Items{"mnuZijGeographic"});
+  EXPECT_EQ(Label("lblZPlot"), "Zijderveld Progressive Demagnetization Diagram : Geographic");
   EXPECT_EQ(Label("lblSPlot"), "");
-  EXPECT_TRUE(Window()->isVisible());  // the window stays open with an empty net panel
+  EXPECT_TRUE(Window()->isVisible());
   QImage blank(Panel("picSPlot")->Picture().size(), QImage::Format_RGB32);
   blank.fill(Qt::white);
   EXPECT_EQ(Panel("picSPlot")->Picture().convertToFormat(QImage::Format_RGB32), blank);
-}
 
-TEST_F(PlotWindowTest, CommandsDoNothingWithoutASelectedSample) {
-  // Nothing selected after opening: no tick, no window, nothing written.
-  for (const char* name : PlotItems) Act(name)->trigger();
-  EXPECT_TRUE(Ticked().empty());
-  EXPECT_EQ(Window(), nullptr);
-
-  Click(1);
-  Act("mnuZijTilt")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuZijTilt"});
-  // The heading line selected: the commands change no mark and draw nothing.
+  // The heading line selected: the commands change no mark, draw, ask or print nothing.
   Samples()->setCurrentRow(0);
   const QImage before = Panel("picZPlot")->Picture();
-  Act("mnuZijTilt")->trigger();
-  Act("mnuZijGeographic")->trigger();
-  Act("mnuSPlotTilt")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuZijTilt"});
+  for (const char* name : {"mnuZijGeographic", "mnuZijTilt", "mnuSPlotTilt", "mnuZijProjectionPlane",
+                           "mnuFilePrintZPlot", "mnuFilePrintSPlot"})
+    Act(name)->trigger();
+  EXPECT_EQ(Ticked(), Items{"mnuZijGeographic"});
   EXPECT_EQ(Panel("picZPlot")->Picture(), before);
-  dialogs.answers = {"45"};
-  Act("mnuZijProjectionPlane")->trigger();
   EXPECT_TRUE(dialogs.questions.empty());
-  dialogs.printerCopies = {1};
-  Act("mnuFilePrintZPlot")->trigger();
-  Act("mnuFilePrintSPlot")->trigger();
   EXPECT_EQ(dialogs.printerDialogs, 0);
-}
-
-TEST_F(PlotWindowTest, ZijderveldCommandsAndModifiedLayout) {
-  Click(1);
-  Act("mnuZijGeographic")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuZijGeographic"});
-  EXPECT_EQ(Label("lblZPlot"), "Zijderveld Progressive Demagnetization Diagram : Geographic");
-  EXPECT_EQ(Window()->windowTitle(), "Sample: S1              ");
-  Act("mnuZijTilt")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuZijTilt"});
-  Act("mnuZijModified")->trigger();
-  EXPECT_TRUE(Act("mnuZijModified")->isChecked());
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuZijTilt"});
-  EXPECT_EQ(Label("lblZPlot"), "Modified Zijderveld Progressive Demagnetization Diagram : Tilt-corrected");
-  EXPECT_EQ(Panel("picZPlot")->Picture(),
-            Expected(Panel("picZPlot"), plot::PlotKind::ModifiedZijderveld, plot::Coordinates::TiltCorrected));
-  // The squares of step 1: red on the horizontal projection, blue on the vertical.
-  Act("mnuZijModified")->trigger();
-  EXPECT_FALSE(Act("mnuZijModified")->isChecked());
-  const plot::ZScale z = plot::ZijderveldScale(w->session().Steps(), plot::Coordinates::TiltCorrected, false, 0,
-                                               plot::ScreenLayout(), Panel("picZPlot")->WidthTwips(),
-                                               Panel("picZPlot")->HeightTwips(), 100);
-  const plot::ZComponents c =
-      plot::ZijderveldComponents(w->session().Steps()[0], plot::Coordinates::TiltCorrected, false, 0);
-  const double k = z.TickLength / z.Tick;
-  EXPECT_EQ(PixelAt(Panel("picZPlot"), z.OriginX + c.A * k, z.OriginY + c.B * k), QColor(255, 0, 0));
-  // The vertical projection may lie below the panel: the diagram is scaled to its width.
-  if (z.OriginY + c.V * k < Panel("picZPlot")->HeightTwips() - 100) {
-    EXPECT_EQ(PixelAt(Panel("picZPlot"), z.OriginX + c.C * k, z.OriginY + c.V * k), QColor(0, 0, 255));
-  }
-  EXPECT_EQ(Controller()->State().ZOriginX, static_cast<float>(z.OriginX));
-  // Unticking empties the title.
-  Act("mnuZijTilt")->trigger();
-  EXPECT_EQ(Label("lblZPlot"), "");
 }
 
 TEST_F(PlotWindowTest, PanelPixelsShowTheSymbolsWhereTheyBelong) {
   Click(1);
   Act("mnuSPlotGeographic")->trigger();
-  PlotPanel* panel = Panel("picSPlot");
-  const plot::PlotState& state = Controller()->State();
-  EXPECT_NEAR(state.NetCentreX, panel->WidthTwips() / 2, 1e-3);
+  const plot::PlotState& state = State();
+  EXPECT_NEAR(state.NetCentreX, Panel("picSPlot")->WidthTwips() / 2, 1e-3);
   // Step 3 (30, 30), selected for least squares: a filled green circle, drawn last.
   const plot::NetPoint p = plot::ProjectOnNet(state, plot::NetKind::Stereographic, 30, 30);
-  EXPECT_EQ(PixelAt(panel, p.X, p.Y), QColor(0, 255, 0));
-  // Outside the rim, the background.
-  EXPECT_EQ(PixelAt(panel, 30, 30), QColor(255, 255, 255));
+  EXPECT_EQ(PixelAt("picSPlot", p.X, p.Y), QColor(0, 255, 0));
+  EXPECT_EQ(PixelAt("picSPlot", 30, 30), QColor(255, 255, 255));  // outside the rim
   // The rim below east is drawn in the foreground colour.
   const double x = state.NetCentreX + std::sqrt(state.NetRadius * state.NetRadius - 300.0 * 300.0);
   int darkest = 255;
   for (double dx : {-15.0, 0.0, 15.0})
     for (double dy : {-15.0, 0.0, 15.0})
-      darkest = std::min(darkest, PixelAt(panel, x + dx, state.NetCentreY + 300 + dy).lightness());
+      darkest = std::min(darkest, PixelAt("picSPlot", x + dx, state.NetCentreY + 300 + dy).lightness());
   EXPECT_LT(darkest, 100);
-  EXPECT_EQ(panel->property("picturePanel").toBool(), true);
-  EXPECT_EQ(panel->accessibleDescription(), "picSPlot");
+  EXPECT_EQ(Panel("picSPlot")->property("picturePanel").toBool(), true);
+  EXPECT_EQ(Panel("picSPlot")->accessibleDescription(), "picSPlot");
 }
 
-TEST_F(PlotWindowTest, SampleSelectionRedrawsOrHides) {
-  Click(1);
-  Act("mnuEQPlotGeographic")->trigger();
-  Act("mnuZijGeographic")->trigger();
-  Click(2);
-  EXPECT_EQ(Window()->windowTitle(), "Sample: S2              ");
-  EXPECT_TRUE(Window()->isVisible());
-  EXPECT_EQ(Panel("picSPlot")->Picture(),
-            Expected(Panel("picSPlot"), plot::PlotKind::EqualArea, plot::Coordinates::Geographic));
-  EXPECT_EQ(Panel("picZPlot")->Picture(),
-            Expected(Panel("picZPlot"), plot::PlotKind::Zijderveld, plot::Coordinates::Geographic));
-  // Every plot off: the next selection hides the window.
-  Act("mnuEQPlotGeographic")->trigger();
-  Act("mnuZijGeographic")->trigger();
-  Click(1);
-  EXPECT_FALSE(Window()->isVisible());
-  EXPECT_EQ(Window()->windowTitle(), "Sample: S1              ");
-  // File > Close takes every mark off and closes the window.
-  Act("mnuSPlotTilt")->trigger();
-  EXPECT_TRUE(Window()->isVisible());
-  w->FileClose();
-  EXPECT_TRUE(Ticked().empty());
-  EXPECT_FALSE(Window()->isVisible());
-}
-
-TEST_F(PlotWindowTest, ResizeFollowsTheLayoutRuleAndRedrawsWithoutTouchingMarks) {
+TEST_F(PlotWindowTest, SelectionMarkingAndResizeRedrawOrHide) {
   Click(1);
   Act("mnuSPlotTilt")->trigger();
   Act("mnuZijGeographic")->trigger();
+  // Step 2 out of the plots: the path now joins step 1 and step 3.
+  const QImage before = Panel("picSPlot")->Picture();
+  Find<QListWidget>("lstRecordData")->item(2)->setCheckState(Qt::Checked);
+  Find<QPushButton>("cmdDeselectPoints")->click();
+  EXPECT_EQ(w->session().Steps()[1].Plot, 0);
+  EXPECT_NE(Panel("picSPlot")->Picture(), before);
+  ExpectPictures(PlotKind::Zijderveld, Coordinates::Geographic, PlotKind::Stereographic, Coordinates::TiltCorrected);
+
   PlotWindow* win = Window();
   for (QSize size : {QSize(900, 700), QSize(1400, 500), QSize(640, 480)}) {
     win->resize(size);
@@ -275,107 +188,78 @@ TEST_F(PlotWindowTest, ResizeFollowsTheLayoutRuleAndRedrawsWithoutTouchingMarks)
     const plot::PlotWindowLayout l =
         plot::LayoutPlotWindow(plot::PixelsToTwips(win->width(), dpi), plot::PixelsToTwips(win->height(), dpi));
     ASSERT_TRUE(l.Valid);
-    const QRect z = Panel("picZPlot")->geometry();
-    const QRect s = Panel("picSPlot")->geometry();
+    const QRect z = Panel("picZPlot")->geometry(), s = Panel("picSPlot")->geometry();
     EXPECT_EQ(z, QRect(plot::TwipsToPixels(150, dpi), plot::TwipsToPixels(600, dpi),
                        plot::TwipsToPixels(l.PanelWidth, dpi), plot::TwipsToPixels(l.PanelHeight, dpi)));
     EXPECT_EQ(s.left(), plot::TwipsToPixels(l.PanelWidth + 300, dpi));
     EXPECT_EQ(s.size(), z.size());
-    EXPECT_EQ(win->findChild<QLabel*>("lblSPlot")->geometry(),
-              QRect(s.left(), 0, s.width(), plot::TwipsToPixels(500, dpi)));
-    EXPECT_EQ(Ticked(), (std::vector<std::string>{"mnuZijGeographic", "mnuSPlotTilt"}));
-    EXPECT_EQ(Panel("picSPlot")->Picture(),
-              Expected(Panel("picSPlot"), plot::PlotKind::Stereographic, plot::Coordinates::TiltCorrected));
-    EXPECT_EQ(Panel("picZPlot")->Picture(),
-              Expected(Panel("picZPlot"), plot::PlotKind::Zijderveld, plot::Coordinates::Geographic));
+    EXPECT_EQ(win->findChild<QLabel*>("lblSPlot")->geometry(), QRect(s.left(), 0, s.width(), plot::TwipsToPixels(500, dpi)));
+    ExpectPictures(PlotKind::Zijderveld, Coordinates::Geographic, PlotKind::Stereographic, Coordinates::TiltCorrected);
   }
   // The heading selected: a resize still redraws the listed sample and keeps the marks.
   Samples()->setCurrentRow(0);
   win->resize(1000, 700);
   QApplication::processEvents();
-  EXPECT_EQ(Ticked(), (std::vector<std::string>{"mnuZijGeographic", "mnuSPlotTilt"}));
-  EXPECT_EQ(Panel("picSPlot")->Picture(),
-            Expected(Panel("picSPlot"), plot::PlotKind::Stereographic, plot::Coordinates::TiltCorrected));
-  // Too small for a positive panel: the layout and the drawings stay as they were.
-  const QRect before = Panel("picSPlot")->geometry();
+  ExpectPictures(PlotKind::Zijderveld, Coordinates::Geographic, PlotKind::Stereographic, Coordinates::TiltCorrected);
+  // Too small for a positive panel: the layout stays as it was.
+  const QRect laidOut = Panel("picSPlot")->geometry();
   win->resize(5, 5);
   QApplication::processEvents();
-  EXPECT_EQ(Panel("picSPlot")->geometry(), before);
-}
+  EXPECT_EQ(Panel("picSPlot")->geometry(), laidOut);
+  EXPECT_EQ(Ticked(), (Items{"mnuZijGeographic", "mnuSPlotTilt"}));
 
-TEST_F(PlotWindowTest, ProjectionPlaneIsAskedWrittenAndDrawn) {
+  // Projection Plane writes the field (asked until a whole number) and redraws.
   Click(1);
-  Act("mnuZijGeographic")->trigger();
-  // Not numbers and out of the 32-bit range are asked again; 40.5 rounds to 40.
-  dialogs.answers = {"abc", " ", "3e9", "40.5"};
+  dialogs.answers = {"abc", "40.5"};
   Act("mnuZijProjectionPlane")->trigger();
-  ASSERT_EQ(dialogs.questions.size(), 4u);
-  EXPECT_EQ(dialogs.questions[0].title, "Projection Plane Dialogbox");
-  EXPECT_EQ(dialogs.questions[0].prompt,
-            "Please input the declination of the\r\nprojection plane: 0-360 (degree).\r\n"
-            "To change back to default (No Projection),\r\nplease input: -2");
-  const SampleFile f = SampleFile::Open(path);
-  const SampleHeader h = f.ReadSampleHeader(2);
-  EXPECT_EQ(h.ProjectionDec, 40);
-  EXPECT_EQ(h.SampleName, "S1              ");  // the rest of the header as it was
-  EXPECT_EQ(h.StepCount, 5);
-  EXPECT_EQ(h.NextSample, 8);
-  EXPECT_EQ(w->session().CurrentHeader().ProjectionDec, 40);
-  EXPECT_EQ(Panel("picZPlot")->Picture(),
-            Expected(Panel("picZPlot"), plot::PlotKind::Zijderveld, plot::Coordinates::Geographic));
-  // Cancel changes nothing.
-  dialogs.answers = {""};
-  Act("mnuZijProjectionPlane")->trigger();
+  EXPECT_EQ(dialogs.questions.size(), 2u);
   EXPECT_EQ(SampleFile::Open(path).ReadSampleHeader(2).ProjectionDec, 40);
+  EXPECT_EQ(w->session().CurrentHeader().ProjectionDec, 40);
+  ExpectPictures(PlotKind::Zijderveld, Coordinates::Geographic, PlotKind::Stereographic, Coordinates::TiltCorrected);
+
+  Click(2);
+  EXPECT_EQ(win->windowTitle(), "Sample: S2              ");
+  ExpectPictures(PlotKind::Zijderveld, Coordinates::Geographic, PlotKind::Stereographic, Coordinates::TiltCorrected);
+  // Every plot off: the next selection hides the window; File > Close takes every mark off.
+  Act("mnuSPlotTilt")->trigger();
+  Act("mnuZijGeographic")->trigger();
+  Click(1);
+  EXPECT_FALSE(win->isVisible());
+  EXPECT_EQ(win->windowTitle(), "Sample: S1              ");
+  Act("mnuSPlotTilt")->trigger();
+  EXPECT_TRUE(win->isVisible());
+  w->FileClose();
+  EXPECT_TRUE(Ticked().empty());
+  EXPECT_FALSE(win->isVisible());
 }
 
 TEST_F(PlotWindowTest, PrintingTwoCopiesGivesTwoIdenticalPages) {
   Click(1);
   Act("mnuSPlotGeographic")->trigger();
-  const std::string pdf = dir.File("net.pdf");
+  const std::string pdf = dir.File("net.pdf"), zpdf = dir.File("z.pdf");
   w->Printer().setOutputFormat(QPrinter::PdfFormat);
   w->Printer().setOutputFileName(QString::fromStdString(pdf));
   dialogs.printerCopies = {0};
   Act("mnuFilePrintEQPlot")->trigger();
   EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));  // cancelled: nothing printed, nothing switched
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuSPlotGeographic"});
+  EXPECT_EQ(Ticked(), Items{"mnuSPlotGeographic"});
 
   // Only the stereographic display is on: the tilt-corrected equal-area display is
   // switched on and printed.
   dialogs.printerCopies = {2};
   Act("mnuFilePrintEQPlot")->trigger();
-  EXPECT_EQ(Ticked(), std::vector<std::string>{"mnuEQPlotTilt"});
+  EXPECT_EQ(Ticked(), Items{"mnuEQPlotTilt"});
   const auto pages = PdfPageDrawings(ReadBytes(pdf));
   ASSERT_EQ(pages.size(), 2u);
   EXPECT_GT(pages[0].size(), 10000u);  // the net, 1000-chord paths and the title
   EXPECT_TRUE(pages[0] == pages[1]);
   // The printed net set the shared state: radius from the page, centre one half inch low.
   const QRect page = w->Printer().pageLayout().paintRectPixels(w->Printer().resolution());
-  EXPECT_NEAR(Controller()->State().NetCentreY,
-              plot::PixelsToTwips(page.height(), w->Printer().resolution()) / 2 + 720, 1e-2);
+  EXPECT_NEAR(State().NetCentreY, plot::PixelsToTwips(page.height(), w->Printer().resolution()) / 2 + 720, 1e-2);
 
-  const std::string zpdf = dir.File("z.pdf");
   w->Printer().setOutputFileName(QString::fromStdString(zpdf));
   dialogs.printerCopies = {1};
   Act("mnuFilePrintZPlot")->trigger();
-  EXPECT_EQ(Ticked(), (std::vector<std::string>{"mnuZijTilt", "mnuEQPlotTilt"}));
+  EXPECT_EQ(Ticked(), (Items{"mnuZijTilt", "mnuEQPlotTilt"}));
   EXPECT_EQ(PdfPageDrawings(ReadBytes(zpdf)).size(), 1u);
-}
-
-TEST_F(PlotWindowTest, MarkingRedrawsThePlotsThatAreOn) {
-  Click(1);
-  Act("mnuSPlotGeographic")->trigger();
-  Act("mnuZijTilt")->trigger();
-  const QImage before = Panel("picSPlot")->Picture();
-  // Step 2 out of the plots: the path now joins step 1 and step 3.
-  auto* data = w->findChild<QListWidget*>("lstRecordData");
-  data->item(2)->setCheckState(Qt::Checked);
-  w->findChild<QPushButton*>("cmdDeselectPoints")->click();
-  EXPECT_EQ(w->session().Steps()[1].Plot, 0);
-  EXPECT_NE(Panel("picSPlot")->Picture(), before);
-  EXPECT_EQ(Panel("picSPlot")->Picture(),
-            Expected(Panel("picSPlot"), plot::PlotKind::Stereographic, plot::Coordinates::Geographic));
-  EXPECT_EQ(Panel("picZPlot")->Picture(),
-            Expected(Panel("picZPlot"), plot::PlotKind::Zijderveld, plot::Coordinates::TiltCorrected));
-  EXPECT_EQ(Ticked(), (std::vector<std::string>{"mnuZijTilt", "mnuSPlotGeographic"}));
 }

@@ -1,6 +1,7 @@
+// remanex-cli plot: the primitives the windows draw for the same panel, valid image
+// files, and no file at all when the command is refused.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 
 #include "plot/layout.h"
@@ -19,17 +20,11 @@ class CliPlotTest : public ::testing::Test {
  protected:
   TempDir dir;
   std::string path = dir.File("section.mag");
-  SamplePlan sample;
-
-  void SetUp() override {
-    sample.name = "jm002 i1";
-    sample.projectionDec = -2;
-    sample.steps = {Dir(31.7f, 77.3f, 7.67e-5f), Dir(45, 74.6f, 3.7e-5f, 1), Dir(51.5f, 74.3f, 2.74e-5f, 1),
-                    Dir(131.3f, 86.9f, 1.14e-6f, 0, 0), Dir(104.5f, -71.2f, 2.18e-7f)};
-    SectionPlan plan;
-    plan.samples = {sample, {"other", {Dir(10, 10)}}};
-    WriteMag(path, plan);
-  }
+  SamplePlan sample{"jm002 i1",
+                    {Dir(31.7f, 77.3f, 7.67e-5f), Dir(45, 74.6f, 3.7e-5f, 1), Dir(51.5f, 74.3f, 2.74e-5f, 1),
+                     Dir(131.3f, 86.9f, 1.14e-6f, 0, 0), Dir(104.5f, -71.2f, 2.18e-7f)},
+                    1, 0, -2};
+  void SetUp() override { WriteMag(path, SectionPlan{"Test Section", 70.96f, 351.39f, {sample, {"other", {Dir(10, 10)}}}}); }
 
   // What the plot window draws for a panel of the given size.
   std::string Recording(PlotKind kind, Coordinates coords, double w, double h, bool paper = false) {
@@ -41,18 +36,16 @@ class CliPlotTest : public ::testing::Test {
     DrawSamplePlot(s, paper ? PaperLayout() : ScreenLayout(), state, kind, coords, header, WithOrigin(sample.steps));
     return Latin1ToUtf8(s.Dump());
   }
+  CliResult Plot(const std::string& n, const std::string& out, std::vector<std::string> more = {}) {
+    std::vector<std::string> args = {"plot", path, n, "--kind", "zijderveld", "--coords", "tilt", "--out", out};
+    args.insert(args.end(), more.begin(), more.end());
+    return RunCli(args);
+  }
 };
 
 uint32_t BigEndian(const std::string& b, size_t at) {
   return (uint32_t(uint8_t(b[at])) << 24) | (uint32_t(uint8_t(b[at + 1])) << 16) |
          (uint32_t(uint8_t(b[at + 2])) << 8) | uint32_t(uint8_t(b[at + 3]));
-}
-
-size_t PdfPages(const std::string& bytes) {
-  size_t pages = 0;
-  for (size_t at = bytes.find("/Type /Page"); at != std::string::npos; at = bytes.find("/Type /Page", at + 1))
-    if (bytes.compare(at, 12, "/Type /Pages") != 0) ++pages;
-  return pages;
 }
 
 }  // namespace
@@ -62,21 +55,21 @@ TEST_F(CliPlotTest, PrimitivesEqualTheWindowsForTheSamePanel) {
   EXPECT_EQ(def.Width, 7575);  // 505 x 427 pixels
   EXPECT_EQ(def.Height, 6405);
   const std::string out = dir.File("z.txt");
-  CliResult r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "geographic", "--out", out});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(r.out, out + "\n");
-  EXPECT_EQ(ReadBytes(out), Recording(PlotKind::Zijderveld, Coordinates::Geographic, def.Width, def.Height));
-  EXPECT_NE(ReadBytes(out).find("\"No Projection\""), std::string::npos);
-
-  r = RunCli({"plot", path, "1", "--kind=equal-area", "--coords=tilt", "--size", "9000x6000", "--out", out});
-  ASSERT_EQ(r.status, 0) << r.err;
-  EXPECT_EQ(ReadBytes(out), Recording(PlotKind::EqualArea, Coordinates::TiltCorrected, 9000, 6000));
-
-  r = RunCli({"plot", path, "1", "--kind", "modified-zijderveld", "--coords", "tilt", "--paper", "--out", out});
-  ASSERT_EQ(r.status, 0) << r.err;
-  const std::string page = ReadBytes(out);
-  EXPECT_EQ(page, Recording(PlotKind::ModifiedZijderveld, Coordinates::TiltCorrected, A4Width, A4Height, true));
-  EXPECT_EQ(page.rfind("text 1200.000 1200.000", 0), 0u);
+  const struct { std::vector<std::string> args; PlotKind kind; Coordinates coords; double w, h; bool paper; } cases[] = {
+      {{"--kind", "zijderveld", "--coords", "geographic"}, PlotKind::Zijderveld, Coordinates::Geographic,
+       def.Width, def.Height, false},
+      {{"--kind=equal-area", "--coords=tilt", "--size", "9000x6000"}, PlotKind::EqualArea,
+       Coordinates::TiltCorrected, 9000, 6000, false},
+      {{"--kind", "modified-zijderveld", "--coords", "tilt", "--paper"}, PlotKind::ModifiedZijderveld,
+       Coordinates::TiltCorrected, A4Width, A4Height, true}};
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"plot", path, "1", "--out", out};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, out + "\n");
+    EXPECT_EQ(ReadBytes(out), Recording(c.kind, c.coords, c.w, c.h, c.paper));
+  }
 }
 
 TEST_F(CliPlotTest, WritesValidPngSvgAndPdf) {
@@ -93,14 +86,11 @@ TEST_F(CliPlotTest, WritesValidPngSvgAndPdf) {
   EXPECT_EQ(BigEndian(p, 20), 600u);
 
   const std::string svg = dir.File("z.svg");
-  r = RunCli({"plot", path, "2", "--kind", "zijderveld", "--coords", "tilt", "--out", svg});
-  ASSERT_EQ(r.status, 0) << r.err;
+  ASSERT_EQ(Plot("2", svg).status, 0);
   const std::string s = ReadBytes(svg);
   EXPECT_EQ(s.rfind("<?xml", 0), 0u);
-  EXPECT_NE(s.find("<svg"), std::string::npos);
-  EXPECT_NE(s.find("viewBox=\"0 0 7575 6405\""), std::string::npos);
-  EXPECT_NE(s.find("Declination"), std::string::npos);
-  EXPECT_NE(s.find("</svg>"), std::string::npos);
+  for (const char* part : {"<svg", "viewBox=\"0 0 7575 6405\"", "Declination", "</svg>"})
+    EXPECT_NE(s.find(part), std::string::npos) << part;
 
   const std::string pdf = dir.File("page.PDF");
   r = RunCli({"plot", path, "1", "--kind", "equal-area", "--coords", "tilt", "--paper", "--out", pdf});
@@ -108,7 +98,10 @@ TEST_F(CliPlotTest, WritesValidPngSvgAndPdf) {
   const std::string d = ReadBytes(pdf);
   EXPECT_EQ(d.rfind("%PDF-", 0), 0u);
   EXPECT_NE(d.find("%%EOF"), std::string::npos);
-  EXPECT_EQ(PdfPages(d), 1u);
+  size_t pages = 0;
+  for (size_t at = d.find("/Type /Page"); at != std::string::npos; at = d.find("/Type /Page", at + 1))
+    pages += d.compare(at, 12, "/Type /Pages") != 0;
+  EXPECT_EQ(pages, 1u);
 }
 
 TEST_F(CliPlotTest, BadUsageAndFailuresWriteNothing) {
@@ -124,24 +117,22 @@ TEST_F(CliPlotTest, BadUsageAndFailuresWriteNothing) {
       {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--paper"},
       {"plot", path, "x", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
       {"plot", path, "1", "--kind", "zijderveld", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
-      {"plot", path, "1", "--colour", "red", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
-  };
+      {"plot", path, "1", "--colour", "red", "--kind", "zijderveld", "--coords", "tilt", "--out", out}};
   for (const auto& args : usage) {
     const CliResult r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args[3] << " " << r.err;
     EXPECT_NE(r.err.find("usage: remanex-cli plot"), std::string::npos);
   }
-  CliResult r = RunCli({"plot", path, "3", "--kind", "zijderveld", "--coords", "tilt", "--out", out});
+  CliResult r = Plot("3", out);
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("there is no sample 3"), std::string::npos) << r.err;
-  r = RunCli({"plot", dir.File("none.mag"), "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out});
-  EXPECT_EQ(r.status, 1);
-  r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", dir.File("no/such/x.png")});
+  path = dir.File("none.mag");
+  EXPECT_EQ(Plot("1", out).status, 1);
+  path = dir.File("section.mag");
+  r = Plot("1", dir.File("no/such/x.png"));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("cannot write"), std::string::npos) << r.err;
   // An image too large to hold is refused before anything is written.
-  r = RunCli({"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt", "--out", out, "--size",
-              "1000000x1000000", "--dpi", "600"});
-  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(Plot("1", out, {"--size", "1000000x1000000", "--dpi", "600"}).status, 1);
   EXPECT_FALSE(std::filesystem::exists(out));
 }
