@@ -69,6 +69,14 @@ double Langevin(double k) {
   return cosh / sinh - 1 / k;
 }
 
+// The iteration gave no usable estimate: the counts, averages and the iteration's
+// lines stay, the estimate's boxes stay empty.
+KonoResult& NoEstimate(KonoResult& r) {
+  r.refusal = KonoMessage{"No Result", Lines({"The iteration did not give an inclination within -90 to 90 degrees and a finite K.",
+                                              "No Kono (1980) estimate can be shown for these data."})};
+  return r;
+}
+
 }  // namespace
 
 KonoData ReadKonoData(std::string_view text, bool weighted) {
@@ -197,11 +205,7 @@ KonoResult ComputeKono(const KonoData& data, bool weighted) {
     k = k + (i21 * r1 + i22 * r2);
     // A step to an unbounded or undefined estimate ends the iteration: there is no
     // result to show.
-    if (!std::isfinite(t) || !std::isfinite(k)) {
-      r.refusal = KonoMessage{"No Result", Lines({"The iteration did not give a finite inclination and K.",
-                                                  "No Kono (1980) estimate can be shown for these data."})};
-      return r;
-    }
+    if (!std::isfinite(t) || !std::isfinite(k)) return NoEstimate(r);
     line(std::to_string(j) + ". Incl = " + Format(RadToDeg(t), "0.000") + ", K = " + Format(k, "0.00000000"));
     if (k < 0) {
       k = -k;
@@ -214,6 +218,9 @@ KonoResult ComputeKono(const KonoData& data, bool weighted) {
     }
   }
 
+  // Scattered data can drive the iteration off the sphere: an inclination beyond
+  // +-90 degrees is no estimate.
+  if (std::fabs(RadToDeg(t)) > 90) return NoEstimate(r);
   r.inclination = RadToDeg(t);
   r.k = k;
   r.effectiveCount = ne;
