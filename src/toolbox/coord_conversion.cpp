@@ -50,6 +50,14 @@ bool Read(std::string_view text, const NumberBox& box, double& value, CoordOutco
   return true;
 }
 
+// The dipole relation between inclination and latitude: arctan(factor x tan(angle)),
+// radians, with the poles exact (factor 2 from latitude, 1/2 from inclination).
+double DipoleAngle(float degrees, double factor) {
+  if (degrees == 90) return Pi / 2;
+  if (degrees == -90) return -Pi / 2;
+  return std::atan(factor * std::tan(DegToRad(degrees)));
+}
+
 }  // namespace
 
 std::optional<std::string> DigitsPattern(std::string_view digits) {
@@ -106,30 +114,14 @@ CoordOutcome InclinationToLatitude(std::string_view inclination) {
   const auto inc = ReadSingle(inclination);
   if (!inc) return Refuse(CoordBox::Inclination2, "Input inclination", "Please input an valid inclination");
   if (!InRange(*inc)) return Refuse(CoordBox::Inclination2, "Input Inclination", InclinationRange);
-  double lat = 0;
-  if (*inc == 90) {
-    lat = Pi / 2;
-  } else if (*inc == -90) {
-    lat = -Pi / 2;
-  } else {
-    lat = std::atan(std::tan(DegToRad(*inc)) / 2);
-  }
-  return {std::nullopt, {Format(RadToDeg(lat), "0.00")}};
+  return {std::nullopt, {Format(RadToDeg(DipoleAngle(*inc, 0.5)), "0.00")}};
 }
 
 CoordOutcome LatitudeToInclination(std::string_view latitude) {
   const auto lat = ReadSingle(latitude);
   if (!lat) return Refuse(CoordBox::Latitude, "Input Latitude", "Please input a valid Latitude");
   if (!InRange(*lat)) return Refuse(CoordBox::Latitude, "Input Latitude", "Please input a valid Latitude: -90 to 90 degree");
-  double inc = 0;
-  if (*lat == 90) {
-    inc = Pi / 2;
-  } else if (*lat == -90) {
-    inc = -Pi / 2;
-  } else {
-    inc = std::atan(2 * std::tan(DegToRad(*lat)));
-  }
-  return {std::nullopt, {Format(RadToDeg(inc), "0.00")}};
+  return {std::nullopt, {Format(RadToDeg(DipoleAngle(*lat, 2)), "0.00")}};
 }
 
 }  // namespace rmx::toolbox

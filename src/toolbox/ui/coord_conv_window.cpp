@@ -55,10 +55,8 @@ QPushButton* Button(const char* name, const QString& caption, QWidget* parent) {
 
 CoordConvWindow::CoordConvWindow(std::function<Dialogs&()> dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(std::move(dialogs)) {
-  setObjectName("frmCoorConv");
   setWindowTitle("Toolbox 1 - Coordinate Conversion and Latitude");
-  setAccessibleName(windowTitle());
-  setAccessibleDescription(objectName());
+  Describe(this, "frmCoorConv", windowTitle());
 
   QLabel* labels[toolbox::CoordBoxCount] = {};
   for (const BoxForm& f : Boxes) {

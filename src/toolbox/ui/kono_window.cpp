@@ -44,10 +44,8 @@ QPlainTextEdit* TextBox(const char* name, const QString& accessibleName, QWidget
 
 KonoWindow::KonoWindow(std::function<Dialogs&()> dialogs, QWidget* parent)
     : QWidget(parent, Qt::Window), dialogs_(std::move(dialogs)) {
-  setObjectName("frmKono");
   setWindowTitle("Kono Remanex Latitude Calculator");
-  setAccessibleName(windowTitle());
-  setAccessibleDescription(objectName());
+  Describe(this, "frmKono", windowTitle());
 
   auto* headings = new QHBoxLayout;
   for (const auto& [name, text] : {std::pair{"lblPolarity", "Polarity"}, std::pair{"lblInclination", "Inclination"},
