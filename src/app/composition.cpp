@@ -4,6 +4,7 @@
 #include "plot/ui/plot_commands.h"
 #include "session/ui/main_window.h"
 #include "stats/ui/stats_commands.h"
+#include "toolbox/ui/calculator_commands.h"
 
 namespace rmx::app {
 
@@ -11,6 +12,7 @@ void ComposeMainWindow(ui::MainWindow& w) {
   ui::InstallPlotCommands(w);
   ui::InstallConvertCommands(w);
   ui::InstallStatsCommands(w);
+  ui::InstallCalculatorCommands(w);
 }
 
 std::unique_ptr<ui::MainWindow> NewMainWindow() {

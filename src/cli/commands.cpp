@@ -10,6 +10,8 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out);
 int RunFit(const std::vector<std::string>& args, std::ostream& out);
 int RunResults(const std::vector<std::string>& args, std::ostream& out);
 int RunFisher(const std::vector<std::string>& args, std::ostream& out);
+int RunKono(const std::vector<std::string>& args, std::ostream& out);
+int RunCoords(const std::vector<std::string>& args, std::ostream& out);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -20,6 +22,8 @@ const std::vector<Command>& Commands() {
       {"results", "FILE.mag", "prints all least-squares results (Display All Results)", RunResults},
       {"fisher", "FILE.mag --data nrm|lsq|af|at --coords g|t [--level X] [--weighted y|n] [--estimate INC,DEC]", "prints the Fisher analysis of all samples (All > Fisher statistics); --level for af and at,\n      --weighted for lsq, --estimate (normal inclination and declination) for nrm, af and at", RunFisher},
       {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
+      {"kono", "FILE|- [--weighted]", "prints the Kono (1980) palaeolatitude of a table of polarity, inclination and intensity\n      rows read from FILE or standard input (Toolbox > Kono (1980) Latitude Calculator)", RunKono},
+      {"coords", "sph2cart D I M [--digits N] | cart2sph X1 X2 X3 [--digits N] | inc2lat I | lat2inc LAT", "converts a vector between declination, inclination, intensity and north, east, down,\n      or an inclination to a latitude and back (Toolbox > Coordinate Conversion)", RunCoords},
   };
   return commands;
 }

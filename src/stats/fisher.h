@@ -42,6 +42,11 @@ struct FisherResult {
   bool Unbounded() const;
 };
 
+// alpha95 (radians) of N directions from the Fisher formula, with q = (N - R) / R (0 for
+// an unbounded K). A group so scattered that the cosine falls below -1 has a cone of
+// confidence of 180 degrees.
+double ConeOfConfidence(double n, double q);
+
 // Computes the statistics. An empty list gives N = 0 and Defined false.
 FisherResult FisherMean(const std::vector<FisherEntry>& entries, bool weighted);
 
