@@ -3,7 +3,8 @@
 #   cmake --install BUILD [--prefix /usr/local]   installs the two programs, the desktop
 #                                                 entry, icon, file types, AppStream data,
 #                                                 manual page and documents
-#   cd BUILD && cpack -G DEB                      builds remanex_<version>_<arch>.deb
+#   cd BUILD && cpack -G DEB                      builds remanex_<version>_<arch>.deb; configure
+#                                                 BUILD with -DCMAKE_INSTALL_PREFIX=/usr for it
 #
 # The fonts are Debian's (fonts-liberation2): nothing is bundled.
 
@@ -47,7 +48,9 @@ characteristic directions by principal component analysis and computes Fisher
 statistics, virtual geomagnetic poles and palaeolatitudes. remanex-cli runs the
 same commands without windows.")
 set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/LICENSE")
-set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
+# The package installs where the build was configured to (the About window names the
+# document folder).
+set(CPACK_PACKAGING_INSTALL_PREFIX "${CMAKE_INSTALL_PREFIX}")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR "DEB")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -243,7 +243,8 @@ constexpr std::string_view TabText = R"(
 The fields of the *.app file, separated by one TAB character each. The section
 and sample names are two fields; method and level share one field:
 'NRM  0' and 'TT ###' have to be 6 characters wide and the last
-three characters have to be numbers. Example:
+three characters have to be numbers.
+Example:
 )";
 
 constexpr std::string_view NtaText = R"(
