@@ -35,7 +35,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/dist/copyright DESTINATION ${CMAKE_INSTALL_D
 
 # The Debian package: the programs and the files above under /usr, depending on the
 # Debian runtime packages only (the shared libraries the programs link, found by
-# dpkg-shlibdeps, the Qt platform and SVG plugins, and the Liberation fonts).
+# dpkg-shlibdeps, among them Qt 6 base and svg, the Qt platform plugins and the
+# Liberation fonts).
 set(CPACK_PACKAGE_NAME "remanex")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_VENDOR "The Remanex developers")
@@ -57,6 +58,6 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "science")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6svg6, fonts-liberation2")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")
 include(CPack)

@@ -67,6 +67,12 @@ std::string Joined(std::initializer_list<std::string_view> parts, std::string_vi
   return s;
 }
 
+std::string JoinedLines(const std::vector<std::string>& lines) {
+  std::string out;
+  for (const auto& l : lines) (out += l) += Crlf;
+  return out;
+}
+
 std::string AppExample() {
   namespace c = app_columns;
   const auto& samples = ExampleSamples();
@@ -102,9 +108,7 @@ std::string AppExample() {
   Place(first, c::LastLine, std::to_string(line + 1));
   Place(first, c::SampleCount, std::to_string(samples.size()));
   Place(first, c::OwnLine, "1");
-  std::string out;
-  for (const auto& l : lines) (out += l) += Crlf;
-  return out;
+  return JoinedLines(lines);
 }
 
 // The delimited layouts: the same fields, in the same order, between separators.
@@ -157,9 +161,7 @@ std::string DelimitedExample(Layout layout) {
       emit();
     }
   }
-  std::string out;
-  for (const auto& l : lines) (out += l) += Crlf;
-  return out;
+  return JoinedLines(lines);
 }
 
 // A column table of the fixed-column layout, as the converter reads it.
@@ -418,16 +420,15 @@ std::string GuideExample(Layout layout) {
 
 std::string HelpText() {
   std::string t;
-  auto heading = [&t](int k) {
+  auto section = [&t](int k, std::string_view body) {
     t += GuideHeadings[k];
     t += Crlf;
+    Add(t, body);
   };
-  heading(0);
-  Add(t, Overview);
+  section(0, Overview);
   t += Crlf;
 
-  heading(1);
-  Add(t, FormatsIntro);
+  section(1, FormatsIntro);
   t += "         1         2         3         4         5         6    \r\n";
   t += "1234567890123456789012345678901234567890123456789012345678901234\r\n";
   t += GuideExample(Layout::App);
@@ -446,14 +447,11 @@ std::string HelpText() {
   Add(t, ReadingNotes);
   t += Crlf;
 
-  heading(2);
-  Add(t, Menus);
+  section(2, Menus);
   t += Crlf;
-  heading(3);
-  Add(t, Buttons);
+  section(3, Buttons);
   t += Crlf;
-  heading(4);
-  Add(t, CommandLine);
+  section(4, CommandLine);
   return t;
 }
 
