@@ -6,7 +6,10 @@
 #include <QDir>
 #include <QFrame>
 #include <QLabel>
+#include <QImage>
+#include <QPainter>
 #include <QPlainTextEdit>
+#include <QSvgRenderer>
 #include <QTextCursor>
 
 #include "app/composition.h"
@@ -96,4 +99,21 @@ TEST_F(HelpWindows, Screenshot) {
   const QString dir = QString::fromLocal8Bit(folder);
   EXPECT_TRUE(Child<QWidget>("frmHelp")->grab().save(QDir(dir).filePath("frmHelp.png")));
   EXPECT_TRUE(Child<QWidget>("frmAbout")->grab().save(QDir(dir).filePath("frmAbout.png")));
+}
+
+// The installed icon is an SVG that draws inside its square (saved when
+// REMANEX_SCREENSHOTS names a folder).
+TEST(Icon, RendersAsASquareSvg) {
+  QSvgRenderer svg(QStringLiteral(REMANEX_EXAMPLES "/../dist/remanex.svg"));
+  ASSERT_TRUE(svg.isValid());
+  EXPECT_EQ(svg.defaultSize(), QSize(128, 128));
+  QImage image(256, 256, QImage::Format_ARGB32);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  svg.render(&painter);
+  painter.end();
+  EXPECT_EQ(image.pixelColor(0, 0).alpha(), 0);        // rounded corner
+  EXPECT_EQ(image.pixelColor(128, 128).alpha(), 255);  // the net
+  const QByteArray folder = qgetenv("REMANEX_SCREENSHOTS");
+  if (!folder.isEmpty()) image.save(QDir(QString::fromLocal8Bit(folder)).filePath("remanex-icon.png"));
 }
