@@ -1,4 +1,5 @@
 #include <QApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <exception>
 #include <memory>
@@ -6,6 +7,7 @@
 
 #include "app/composition.h"
 #include "plot/ui/fonts.h"
+#include "remanex_version.h"
 #include "session/ui/main_window.h"
 #include "session/ui/qt_dialogs.h"
 #include "store/errors.h"
@@ -13,6 +15,10 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Remanex");
+  QApplication::setApplicationVersion(rmx::ProgramVersion);
+  // The desktop entry and the themed icon an installed Remanex is known by.
+  QGuiApplication::setDesktopFileName("remanex");
+  QApplication::setWindowIcon(QIcon::fromTheme("remanex"));
   rmx::ui::InstallFontSubstitutions();
   std::unique_ptr<rmx::ui::MainWindow> window;
   try {

@@ -1,6 +1,7 @@
 #include "app/composition.h"
 
 #include "convert/ui/convert_commands.h"
+#include "help/ui/help_windows.h"
 #include "plot/ui/plot_commands.h"
 #include "session/ui/main_window.h"
 #include "stats/ui/stats_commands.h"
@@ -13,6 +14,7 @@ void ComposeMainWindow(ui::MainWindow& w) {
   ui::InstallConvertCommands(w);
   ui::InstallStatsCommands(w);
   ui::InstallCalculatorCommands(w);
+  ui::InstallHelpCommands(w);
 }
 
 std::unique_ptr<ui::MainWindow> NewMainWindow() {

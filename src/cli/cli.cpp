@@ -2,6 +2,7 @@
 
 #include <iostream>
 
+#include "remanex_version.h"
 #include "store/numread.h"
 #include "store/text.h"
 
@@ -89,6 +90,7 @@ std::string UsageText() {
     u += c.help;
     u += '\n';
   }
+  u += "  remanex-cli --version\n      prints the program's version\n";
   u += "  remanex-cli --help\n      prints this text\n";
   u += "\nSamples are numbered from 1 in file order, as in the sample list of the window.\n";
   return u;
@@ -103,6 +105,10 @@ int Main(const std::vector<std::string>& args, std::ostream& out, std::ostream& 
   }
   if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
     out << UsageText();
+    return 0;
+  }
+  if (args[0] == "--version") {
+    out << "remanex-cli " << ProgramVersion << '\n';
     return 0;
   }
   for (const auto& c : Commands()) {

@@ -26,6 +26,51 @@ std::optional<Layout> LayoutOf(std::string_view fileName) {
   return std::nullopt;
 }
 
+std::span<const AppField> AppSectionFields() {
+  using namespace app_columns;
+  static constexpr AppField fields[] = {
+      {SectionName, "Section name"},
+      {Latitude, "Latitude of the section (degrees)"},
+      {Longitude, "Longitude of the section (degrees)"},
+      {FieldDec, "Declination of the present field"},
+      {FieldInc, "Inclination of the present field"},
+      {LastLine, "Last line number of the file"},
+      {SampleCount, "Number of samples"},
+      {OwnLine, "Own line number (1)"},
+  };
+  return fields;
+}
+
+std::span<const AppField> AppSampleFields() {
+  using namespace app_columns;
+  static constexpr AppField fields[] = {
+      {SampleName, "Sample name"},
+      {Meters, "Stratigraphic level (metres)"},
+      {Orientations, "Field and bed orientations (not read)"},
+      {SampleLastLine, "Line number of the sample's last step"},
+      {NextSampleLine, "Line number of the next sample header"},
+      {OwnLine, "Own line number"},
+  };
+  return fields;
+}
+
+std::span<const AppField> AppStepFields() {
+  using namespace app_columns;
+  static constexpr AppField fields[] = {
+      {StepSampleName, "Sample name (not read)"},
+      {Method, "Method: NRM, TT or AF"},
+      {Level, "Level: degrees C or mT"},
+      {GDec, "Declination, geographic"},
+      {GInc, "Inclination, geographic"},
+      {TDec, "Declination, tilt-corrected"},
+      {TInc, "Inclination, tilt-corrected"},
+      {Intensity, "Intensity"},
+      {Error, "Error"},
+      {OwnLine, "Own line number (not read)"},
+  };
+  return fields;
+}
+
 namespace {
 
 // The closing step of every sample is read from this line by the step columns of
@@ -152,7 +197,8 @@ class Fields {
 
 // Columns `first` to `last` (from 1) of a fixed-column line; a line shorter than
 // the columns reads as padded with spaces.
-std::string Columns(std::string_view line, size_t first, size_t last) {
+std::string Columns(std::string_view line, ColumnRange range) {
+  const auto [first, last] = range;
   std::string out(last - first + 1, ' ');
   if (line.size() >= first) {
     const std::string_view part = line.substr(first - 1, last - first + 1);
@@ -210,14 +256,14 @@ SectionLine ReadSectionLine(Layout layout, std::string_view text, int64_t number
   SectionHeader& h = s.header;
   std::string name;
   if (layout == Layout::App) {
-    name = Columns(text, 1, 16);
-    h.Latitude = SingleOf(Columns(text, 17, 22), number);
-    h.Longitude = SingleOf(Columns(text, 23, 28), number);
-    h.FieldDec = SingleOf(Columns(text, 29, 34), number);
-    h.FieldInc = SingleOf(Columns(text, 35, 42), number);
-    s.lastLine = WholeOf(Columns(text, 43, 49), number);
-    h.SampleCount = WholeOf(Columns(text, 50, 54), number);
-    h.RecordNumber = WholeOf(Columns(text, 61, 64), number);
+    name = Columns(text, app_columns::SectionName);
+    h.Latitude = SingleOf(Columns(text, app_columns::Latitude), number);
+    h.Longitude = SingleOf(Columns(text, app_columns::Longitude), number);
+    h.FieldDec = SingleOf(Columns(text, app_columns::FieldDec), number);
+    h.FieldInc = SingleOf(Columns(text, app_columns::FieldInc), number);
+    s.lastLine = WholeOf(Columns(text, app_columns::LastLine), number);
+    h.SampleCount = WholeOf(Columns(text, app_columns::SampleCount), number);
+    h.RecordNumber = WholeOf(Columns(text, app_columns::OwnLine), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     if (layout == Layout::Nta) {
@@ -248,11 +294,11 @@ SectionLine ReadSectionLine(Layout layout, std::string_view text, int64_t number
 SampleLine ReadSampleLine(Layout layout, std::string_view text, int64_t number) {
   SampleLine s;
   if (layout == Layout::App) {
-    s.name = Columns(text, 1, 16);
-    s.meters = SingleOf(Columns(text, 17, 22), number);
-    s.lastLine = WholeOf(Columns(text, 50, 54), number);
-    s.nextLine = WholeOf(Columns(text, 55, 60), number);
-    s.ownLine = WholeOf(Columns(text, 61, 64), number);
+    s.name = Columns(text, app_columns::SampleName);
+    s.meters = SingleOf(Columns(text, app_columns::Meters), number);
+    s.lastLine = WholeOf(Columns(text, app_columns::SampleLastLine), number);
+    s.nextLine = WholeOf(Columns(text, app_columns::NextSampleLine), number);
+    s.ownLine = WholeOf(Columns(text, app_columns::OwnLine), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     if (layout == Layout::Txt) {
@@ -276,14 +322,14 @@ SampleLine ReadSampleLine(Layout layout, std::string_view text, int64_t number) 
 StepRecord ReadStepLine(Layout layout, std::string_view text, int64_t number) {
   StepRecord r;
   if (layout == Layout::App) {
-    r.Method = Columns(text, 15, 17);
-    r.Level = SingleOf(Columns(text, 18, 20), number);
-    r.GDec = SingleOf(Columns(text, 21, 27), number);
-    r.GInc = SingleOf(Columns(text, 28, 32), number);
-    r.TDec = SingleOf(Columns(text, 34, 39), number);
-    r.TInc = SingleOf(Columns(text, 40, 44), number);
-    r.Intensity = SingleOf(Columns(text, 47, 54), number);
-    r.Error = SingleOf(Columns(text, 56, 60), number);
+    r.Method = Columns(text, app_columns::Method);
+    r.Level = SingleOf(Columns(text, app_columns::Level), number);
+    r.GDec = SingleOf(Columns(text, app_columns::GDec), number);
+    r.GInc = SingleOf(Columns(text, app_columns::GInc), number);
+    r.TDec = SingleOf(Columns(text, app_columns::TDec), number);
+    r.TInc = SingleOf(Columns(text, app_columns::TInc), number);
+    r.Intensity = SingleOf(Columns(text, app_columns::Intensity), number);
+    r.Error = SingleOf(Columns(text, app_columns::Error), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     f.First();  // the sample name

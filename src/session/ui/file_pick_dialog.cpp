@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPushButton>
+#include <QSettings>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -16,6 +18,24 @@
 #include "store/text.h"
 
 namespace rmx::ui {
+
+namespace {
+
+// Each dialog keeps the folder it was last used in between runs, in the user's
+// settings (~/.config/Remanex/remanex.conf).
+QString FolderKey(const char* formName) { return QStringLiteral("folders/") + QString::fromLatin1(formName); }
+
+QString LastFolder(const char* formName) {
+  const QSettings settings(QStringLiteral("Remanex"), QStringLiteral("remanex"));
+  return settings.value(FolderKey(formName)).toString();
+}
+
+void KeepFolder(const char* formName, const QString& folder) {
+  QSettings settings(QStringLiteral("Remanex"), QStringLiteral("remanex"));
+  settings.setValue(FolderKey(formName), folder);
+}
+
+}  // namespace
 
 QString JoinPath(const QString& folder, const QString& name) {
   return QFile::decodeName(QByteArray::fromStdString(
@@ -91,8 +111,10 @@ FilePickDialog::FilePickDialog(const FilePickForm& form, std::function<Dialogs&(
     emit exitRequested();
   });
 
-  // The lists start at the process's current folder.
-  SetFolder(QDir::currentPath());
+  // The lists start in the folder this dialog was last used in, while it exists, and
+  // otherwise at the process's current folder.
+  const QString last = LastFolder(form.formName);
+  SetFolder(!last.isEmpty() && QFileInfo(last).isDir() ? last : QDir::currentPath());
 }
 
 void FilePickDialog::SetFolder(const QString& folder) {
@@ -120,6 +142,7 @@ QString FilePickDialog::SelectedPath() {
     dialogs_().MessageBox(FromQt(form_.noFileMessage), FromQt(form_.caption), MessageIcon::Information);
     return {};
   }
+  KeepFolder(form_.formName, Folder());
   return JoinPath(Folder(), fileModel_->fileName(index));
 }
 
