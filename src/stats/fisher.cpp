@@ -20,12 +20,7 @@ constexpr float Unbounded = std::numeric_limits<float>::infinity();
 
 // alpha95 from the Fisher formula; q = (N - R) / R, 0 for an unbounded K. A group so
 // scattered that the cosine falls below -1 has a cone of confidence of 180 degrees.
-double ConeOfConfidence(double n, double q) {
-  const double a = std::pow(InverseLevel, 1 / (n - 1));
-  const double c = 1 - (a - 1) * q;
-  if (c < -1) return Pi;
-  return ArcCos(c);
-}
+double ConeOfConfidence(double n, double q) { return FisherCone(n, q, InverseLevel); }
 
 // K = (N - 1) / (N - R), unbounded when R reaches N. Identical directions leave
 // N - R at the rounding noise of the sum (either sign); anything below that is
@@ -55,6 +50,13 @@ void SetIntensity(FisherResult& r, double lm, double s) {
 }
 
 }  // namespace
+
+double FisherCone(double n, double q, double inverseLevel) {
+  const double a = std::pow(inverseLevel, 1 / (n - 1));
+  const double c = 1 - (a - 1) * q;
+  if (c < -1) return Pi;
+  return ArcCos(c);
+}
 
 bool FisherResult::Unbounded() const { return std::isinf(K); }
 

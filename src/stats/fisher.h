@@ -42,6 +42,11 @@ struct FisherResult {
   bool Unbounded() const;
 };
 
+// The cone of confidence in radians of N directions at the level 1 / inverseLevel,
+// with q = (N - R) / R (0 for an unbounded K); pi when the group is so scattered
+// that the cosine falls below -1.
+double FisherCone(double n, double q, double inverseLevel);
+
 // Computes the statistics. An empty list gives N = 0 and Defined false.
 FisherResult FisherMean(const std::vector<FisherEntry>& entries, bool weighted);
 
