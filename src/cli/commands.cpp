@@ -10,6 +10,7 @@ int RunConvert(const std::vector<std::string>& args, std::ostream& out);
 int RunFit(const std::vector<std::string>& args, std::ostream& out);
 int RunResults(const std::vector<std::string>& args, std::ostream& out);
 int RunFisher(const std::vector<std::string>& args, std::ostream& out);
+int RunToolbox(const std::vector<std::string>& args, std::ostream& out);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -20,6 +21,7 @@ const std::vector<Command>& Commands() {
       {"results", "FILE.mag", "prints all least-squares results (Display All Results)", RunResults},
       {"fisher", "FILE.mag --data nrm|lsq|af|at --coords g|t [--level X] [--weighted y|n] [--estimate INC,DEC]", "prints the Fisher analysis of all samples (All > Fisher statistics); --level for af and at,\n      --weighted for lsq, --estimate (normal inclination and declination) for nrm, af and at", RunFisher},
       {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
+      {"toolbox", "fisher FILE|- [--level P] [--site LAT,LON] | convert sph2cart|cart2sph FILE|- | plot FILE|- --kind stereographic|equal-area|zijderveld|modified-zijderveld|ellipse-stereographic|ellipse-equal-area --out FILE.svg|.png|.pdf|.txt [--symbol-colour R,G,B] [--line-colour R,G,B] [--symbol-size S] [--connect yes|no] [--diameter CM] [--dec-colour R,G,B] [--inc-colour R,G,B] [--dec-size S] [--length CM] [--plane DEG] [--level P --site LAT,LON --points N --thickness T --circle --site-square] [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "the projections toolbox on typed rows (three numbers a line): the Fisher boxes (and the pole with --site)\n      of Cartesian rows, the conversion of rows between the two boxes, and the toolbox plots of direction\n      rows (the ellipse plots take Cartesian rows, as Fisher Analysis does)", RunToolbox},
   };
   return commands;
 }
