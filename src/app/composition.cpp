@@ -5,6 +5,7 @@
 #include "session/ui/main_window.h"
 #include "stats/ui/fisher_commands.h"
 #include "stats/ui/lsquare_commands.h"
+#include "toolbox/ui/projection_commands.h"
 
 namespace rmx::app {
 
@@ -13,6 +14,7 @@ void ComposeMainWindow(ui::MainWindow& w) {
   ui::InstallConvertCommands(w);
   ui::InstallLSquareCommands(w);
   ui::InstallFisherCommands(w);
+  ui::InstallProjectionCommands(w);
 }
 
 std::unique_ptr<ui::MainWindow> NewMainWindow() {
