@@ -3,6 +3,7 @@
 
 #include "plot/points_plot.h"
 #include "toolbox/drawings.h"
+#include "toolbox/proj_helpers.h"
 
 namespace rmx::toolbox {
 namespace {
@@ -87,17 +88,9 @@ TEST(ProjDrawings, Zijderveld) {
 }
 
 TEST(ProjDrawings, Ellipse) {
-  EllipseTexts t;
-  t.Symbol = {"0", "0", "255"};
+  EllipseTexts t = GoodEllipse();
   t.Line = {"0", "128", "0"};
-  t.SymbolSize = "4";
-  t.Diameter = "15";
-  t.Lat = "45";
-  t.Long = "-10";
   t.Thickness = "1.5";
-  t.Dec = "10";
-  t.Inc = "60";
-  t.Alpha95 = "5";
   struct Case {
     const char* points;
     bool circle, site;

@@ -7,6 +7,7 @@
 #include "stats/fisher.h"
 #include "store/text.h"
 #include "toolbox/projections.h"
+#include "toolbox/proj_helpers.h"
 
 namespace rmx::toolbox {
 namespace {
@@ -152,21 +153,6 @@ TEST(ProjStyle, Edges) {
   EXPECT_EQ(ProjectionPlane("40.5"), 40);
 }
 
-EllipseTexts GoodEllipse() {
-  EllipseTexts t;
-  t.Symbol = {"0", "0", "255"};
-  t.Line = {"0", "0", "255"};
-  t.SymbolSize = "4";
-  t.Diameter = "15";
-  t.Lat = "45";
-  t.Long = "-10";
-  t.Thickness = "1";
-  t.Points = "2000";
-  t.Dec = "10";
-  t.Inc = "60";
-  t.Alpha95 = "5";
-  return t;
-}
 
 TEST(ProjEllipse, InputChecks) {
   struct Case {

@@ -228,7 +228,8 @@ ProjectionsWindow::ProjectionsWindow(QWidget* parent, std::function<Dialogs&()> 
                                              "from the text boxes in the Other Projections section."}}) {
     QLabel* note = Label(ellipse, Q(n), Q(t));
     note->setWordWrap(true);
-    note->setMaximumWidth(260);
+    note->setFixedWidth(250);
+    note->setMinimumHeight(note->heightForWidth(250));
     eg->addWidget(note, row++, 0, 1, 2);
   }
   middle->addWidget(ellipse);
