@@ -6,6 +6,7 @@
 #include "session/ui/main_window.h"
 #include "stats/ui/stats_commands.h"
 #include "toolbox/ui/calculator_commands.h"
+#include "toolbox/ui/projection_commands.h"
 
 namespace rmx::app {
 
@@ -15,6 +16,7 @@ void ComposeMainWindow(ui::MainWindow& w) {
   ui::InstallStatsCommands(w);
   ui::InstallCalculatorCommands(w);
   ui::InstallHelpCommands(w);
+  ui::InstallProjectionCommands(w);
 }
 
 std::unique_ptr<ui::MainWindow> NewMainWindow() {

@@ -12,6 +12,7 @@ int RunResults(const std::vector<std::string>& args, std::ostream& out);
 int RunFisher(const std::vector<std::string>& args, std::ostream& out);
 int RunKono(const std::vector<std::string>& args, std::ostream& out);
 int RunCoords(const std::vector<std::string>& args, std::ostream& out);
+int RunToolbox(const std::vector<std::string>& args, std::ostream& out);
 
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
@@ -24,6 +25,7 @@ const std::vector<Command>& Commands() {
       {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
       {"kono", "FILE|- [--weighted]", "prints the Kono (1980) palaeolatitude of a table of polarity, inclination and intensity\n      rows read from FILE or standard input (Toolbox > Kono (1980) Latitude Calculator)", RunKono},
       {"coords", "sph2cart D I M [--digits N] | cart2sph X1 X2 X3 [--digits N] | inc2lat I | lat2inc LAT", "converts a vector between declination, inclination, intensity and north, east, down,\n      or an inclination to a latitude and back (Toolbox > Coordinate Conversion)", RunCoords},
+      {"toolbox", "fisher FILE|- [--level P] [--site LAT,LON] | convert sph2cart|cart2sph FILE|- | plot FILE|- --kind stereographic|equal-area|zijderveld|modified-zijderveld|ellipse-stereographic|ellipse-equal-area --out FILE.svg|.png|.pdf|.txt [--symbol-colour R,G,B] [--line-colour R,G,B] [--symbol-size S] [--connect yes|no] [--diameter CM] [--dec-colour R,G,B] [--inc-colour R,G,B] [--dec-size S] [--length CM] [--plane DEG] [--level P --site LAT,LON --points N --thickness T --circle --site-square] [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "the projections toolbox on typed rows (three numbers a line): the Fisher boxes (and the pole with --site)\n      of Cartesian rows, the conversion of rows between the two boxes, and the toolbox plots of direction\n      rows (the ellipse plots take Cartesian rows, as Fisher Analysis does)", RunToolbox},
   };
   return commands;
 }

@@ -38,10 +38,11 @@ void DrawNet(Surface& s, const PlotLayout& layout, PlotState& state, NetKind kin
   state.NetRadius = static_cast<float>((size - layout.NetMargin) / 2 * s.Zoom() / 100);
   state.NetCentreX = static_cast<float>(width / 2);
   state.NetCentreY = static_cast<float>(height / 2 + layout.NetDrop);
-  if (!(state.NetRadius > 0)) return;
-  const double R = state.NetRadius;
-  const double cx = state.NetCentreX;
-  const double cy = state.NetCentreY;
+  DrawNetFigure(s, layout.TextFont, kind, state.NetRadius, state.NetCentreX, state.NetCentreY);
+}
+
+void DrawNetFigure(Surface& s, const Font& font, NetKind kind, double R, double cx, double cy, NetLetterGaps gaps) {
+  if (!(R > 0)) return;
   const Colour ink = s.Foreground();
   s.Circle(cx, cy, R, ink);
   for (int a = 10; a <= 80; a += 10) s.Circle(cx, cy, NetDistance(kind, R, a), ink);
@@ -51,20 +52,24 @@ void DrawNet(Surface& s, const PlotLayout& layout, PlotState& state, NetKind kin
     s.Line(cx + R * c, cy + R * n, cx - R * c, cy - R * n);
   }
   const Font savedFont = s.TextFont();
-  s.SetFont(layout.TextFont);
-  s.Text(cx - 100, cy - R - 280, "N");
+  s.SetFont(font);
+  s.Text(cx - 100, cy - R - gaps.North, "N");
   s.Text(cx + R + 40, cy - 120, "E");
   s.Text(cx - 100, cy + R + 30, "S");
-  s.Text(cx - R - 260, cy - 120, "W");
+  s.Text(cx - R - gaps.West, cy - 120, "W");
   s.SetFont(savedFont);
 }
 
 void ConnectSteps(Surface& s, const PlotLayout& layout, const PlotState& state, NetKind kind, float d1, float i1,
                   float d2, float i2) {
+  ConnectDirections(s, layout.ChordSegments, state, kind, d1, i1, d2, i2, Blue);
+}
+
+void ConnectDirections(Surface& s, int segments, const PlotState& state, NetKind kind, float d1, float i1, float d2,
+                       float i2, Colour c) {
   float e1, n1, v1, e2, n2, v2;
   DirToXYZ(state.NetRadius, d1, i1, e1, n1, v1);
   DirToXYZ(state.NetRadius, d2, i2, e2, n2, v2);
-  const int segments = layout.ChordSegments;
   NetPoint from = ProjectOnNet(state, kind, d1, i1);
   for (int k = 1; k < segments; ++k) {
     // P = P1 + k (P2 - P1) / segments.
@@ -74,11 +79,11 @@ void ConnectSteps(Surface& s, const PlotLayout& layout, const PlotState& state, 
     float d, i;
     XYZToDir(e, n, v, d, i);
     const NetPoint to = ProjectOnNet(state, kind, d, i);
-    s.Line(from.X, from.Y, to.X, to.Y, Blue);
+    s.Line(from.X, from.Y, to.X, to.Y, c);
     from = to;
   }
   const NetPoint end = ProjectOnNet(state, kind, d2, i2);
-  s.Line(from.X, from.Y, end.X, end.Y, Blue);
+  s.Line(from.X, from.Y, end.X, end.Y, c);
 }
 
 void DrawNetSteps(Surface& s, const PlotLayout& layout, const PlotState& state, NetKind kind, Coordinates coords,

@@ -41,6 +41,22 @@ NetPoint ProjectOnNet(const PlotState& state, NetKind kind, double declination, 
 // or less draws nothing.
 void DrawNet(Surface& s, const PlotLayout& layout, PlotState& state, NetKind kind);
 
+// Where the compass letters "N" and "W" stand off the rim: "N" at (cx - 100,
+// cy - R - North), "W" at (cx - R - West, cy - 120).
+struct NetLetterGaps {
+  double North = 280;
+  double West = 260;
+};
+// The net figure of radius R about (cx, cy) in the foreground colour, the letters in
+// `font`. Nothing for a radius of 0 or less.
+void DrawNetFigure(Surface& s, const Font& font, NetKind kind, double R, double cx, double cy,
+                   NetLetterGaps gaps = {});
+
+// The path between two directions on the net drawn last, in `segments` straight
+// pieces of the given colour (see ConnectSteps).
+void ConnectDirections(Surface& s, int segments, const PlotState& state, NetKind kind, float d1, float i1, float d2,
+                       float i2, Colour c);
+
 // The blue path between two successive steps: the projection of the shorter
 // great-circle arc, in layout.ChordSegments straight pieces, from the first
 // direction's point to the second's.

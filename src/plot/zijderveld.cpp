@@ -46,10 +46,15 @@ float LargerRange(float min1, float max1, float min2, float max2) {
 
 ZComponents ZijderveldComponents(const StepRecord& step, Coordinates coords, bool modified, int32_t projectionDec) {
   const bool geo = coords == Coordinates::Geographic;
-  const double dec = geo ? step.GDec : step.TDec;
+  return ZijderveldComponents(geo ? step.GDec : step.TDec, geo ? step.GInc : step.TInc, step.Intensity, modified,
+                              projectionDec);
+}
+
+ZComponents ZijderveldComponents(float D, float I, float J, bool modified, int32_t projectionDec) {
+  const double dec = D;
   const double d = DegToRad(dec);
-  const double i = DegToRad(geo ? step.GInc : step.TInc);
-  const double j = step.Intensity;
+  const double i = DegToRad(I);
+  const double j = J;
   const float h = static_cast<float>(j * std::cos(i));
   const float east = static_cast<float>(h * std::sin(d));
   const float north = static_cast<float>(h * std::cos(d));
@@ -91,28 +96,37 @@ void PlaceText(Surface& s, ZPoint at, const std::string& text, Colour c) {
 
 }  // namespace
 
-ZScale ZijderveldScale(const std::vector<StepRecord>& steps, Coordinates coords, bool modified, int32_t projectionDec,
-                       const PlotLayout& layout, double width, double height, int zoom) {
+ZScale ZijderveldScale(const std::vector<ZComponents>& points, const PlotLayout& layout, double span, int zoom) {
   ZScale z;
   bool finite = true;
-  ForEachPlottedStep(steps, [&](size_t, const StepRecord& step) {
-    const ZComponents c = ZijderveldComponents(step, coords, modified, projectionDec);
+  for (const ZComponents& c : points) {
     if (!std::isfinite(c.A) || !std::isfinite(c.B) || !std::isfinite(c.C) || !std::isfinite(c.V)) finite = false;
     ExtendRanges(z.Min1, z.Max1, z.Min2, z.Max2, c.A, c.B, c.C, c.V);
-  });
+  }
   z.Extent = finite ? LargerRange(z.Min1, z.Max1, z.Min2, z.Max2) : std::numeric_limits<float>::infinity();
   z.Tick = TickInterval(z.Extent);
   // Held wide: a large extent with a tick interval of 20 has more intervals than a
   // 16-bit count holds.
   z.Intervals = z.Tick > 0 ? std::floor(static_cast<double>(z.Extent) / z.Tick) + 2 : 2;
+  z.TickLength = span / z.Intervals * zoom / 100;
+  z.Drawable = z.TickLength > 0 && std::isfinite(z.TickLength);
+  z.OriginX = Origin(z.Min1, z, layout);
+  z.OriginY = Origin(z.Min2, z, layout);
+  return z;
+}
+
+ZScale ZijderveldScale(const std::vector<StepRecord>& steps, Coordinates coords, bool modified, int32_t projectionDec,
+                       const PlotLayout& layout, double width, double height, int zoom) {
+  std::vector<ZComponents> points;
+  ForEachPlottedStep(steps, [&](size_t, const StepRecord& step) {
+    points.push_back(ZijderveldComponents(step, coords, modified, projectionDec));
+  });
   // The screen diagram is scaled to the panel's width (its height is not used); the
   // page to its shorter side.
   const double side = layout.Paper ? std::min(width, height) : width;
-  z.TickLength = (side - layout.ZMargin) / z.Intervals * zoom / 100;
+  ZScale z = ZijderveldScale(points, layout, side - layout.ZMargin, zoom);
   // A panel narrower or lower than its margins draws nothing.
-  z.Drawable = std::min(width, height) > layout.ZMargin && z.TickLength > 0 && std::isfinite(z.TickLength);
-  z.OriginX = Origin(z.Min1, z, layout);
-  z.OriginY = Origin(z.Min2, z, layout);
+  z.Drawable = z.Drawable && std::min(width, height) > layout.ZMargin;
   return z;
 }
 
@@ -182,7 +196,7 @@ void DrawZijderveldAxes(Surface& s, const ZAxesPlaces& places, const ZAxisLabels
   PlaceText(s, places.Right, labels.Right);
   const bool none = projectionDec == -2;
   const ZPoint notePlace = none ? places.NoProjection : places.ProjectionPlane;
-  const std::string note = none ? std::string("No Projection")
+  const std::string note = none ? std::string(places.NoProjectionNote)
                                 : "Projection Plane: " + Format(projectionDec, "0") + " degree";
   if (places.NoteInInclinationColour)
     PlaceText(s, notePlace, note, inclinationColour);
@@ -223,33 +237,38 @@ void ZPlotDisplay(Surface& s, const PlotLayout& layout, PlotState& state, const 
   DrawZijderveldAxes(s, places, modified ? ModifiedLabels() : StandardLabels(), x0, y0, u, z.Tick, projectionDec, Red,
                      Blue);
 
-  // A component c lies at origin + c x u / t; without a tick interval every
-  // component is drawn at the origin.
-  const double t = z.Tick;
-  const auto along = [&](double origin, float c) { return t > 0 ? origin + c * u / t : origin; };
-  const double side = layout.SquareSide;
-  const double radius = layout.SymbolRadius;
-  std::optional<ZPoint> previousH, previousV;
+  std::vector<ZMark> marks;
   ForEachPlottedStep(steps, [&](size_t k, const StepRecord& step) {
-    const ZComponents c = ZijderveldComponents(step, coords, modified, projectionDec);
     const bool selected = IsSet(step.LSquare);
-    const Colour hColour = selected ? Magenta : Red;
-    const Colour vColour = selected ? Green : Blue;
-    const ZPoint ph{along(x0, c.A), along(y0, c.B)};
-    const ZPoint pv{along(x0, c.C), along(y0, c.V)};
-    if (k == 0) {
-      s.Box(ph.X - side / 2, ph.Y - side / 2, side, true, Red);
-      s.Box(pv.X - side / 2, pv.Y - side / 2, side, true, Blue);
+    // The squares of step 1 are red and blue whatever its selection.
+    const bool square = k == 0;
+    marks.push_back({ZijderveldComponents(step, coords, modified, projectionDec), square,
+                     square || !selected ? Red : Magenta, square || !selected ? Blue : Green});
+  });
+  DrawZijderveldMarks(s, x0, y0, u, z.Tick, marks, layout.SquareSide, layout.SymbolRadius, Red, Blue);
+  s.SetFont(savedFont);
+}
+
+void DrawZijderveldMarks(Surface& s, double x0, double y0, double u, float t, const std::vector<ZMark>& marks,
+                         double side, double radius, Colour horizontalLine, Colour verticalLine) {
+  // A component c lies at origin + c x u / t.
+  const auto along = [&](double origin, float c) { return t > 0 ? origin + c * u / t : origin; };
+  std::optional<ZPoint> previousH, previousV;
+  for (const ZMark& m : marks) {
+    const ZPoint ph{along(x0, m.c.A), along(y0, m.c.B)};
+    const ZPoint pv{along(x0, m.c.C), along(y0, m.c.V)};
+    if (m.Square) {
+      s.Box(ph.X - side / 2, ph.Y - side / 2, side, true, m.Horizontal);
+      s.Box(pv.X - side / 2, pv.Y - side / 2, side, true, m.Vertical);
     } else {
-      if (previousH) s.Line(previousH->X, previousH->Y, ph.X, ph.Y, Red);
-      s.FilledCircle(ph.X, ph.Y, radius, hColour);
-      if (previousV) s.Line(previousV->X, previousV->Y, pv.X, pv.Y, Blue);
-      s.FilledCircle(pv.X, pv.Y, radius, vColour);
+      if (previousH) s.Line(previousH->X, previousH->Y, ph.X, ph.Y, horizontalLine);
+      s.FilledCircle(ph.X, ph.Y, radius, m.Horizontal);
+      if (previousV) s.Line(previousV->X, previousV->Y, pv.X, pv.Y, verticalLine);
+      s.FilledCircle(pv.X, pv.Y, radius, m.Vertical);
     }
     previousH = ph;
     previousV = pv;
-  });
-  s.SetFont(savedFont);
+  }
 }
 
 }  // namespace rmx::plot

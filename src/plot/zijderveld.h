@@ -37,6 +37,8 @@ struct ZComponents {
 // -2, else h cos(D - projectionDec). Standard layout A = N, B = E; modified layout
 // A = E, B = -N.
 ZComponents ZijderveldComponents(const StepRecord& step, Coordinates coords, bool modified, int32_t projectionDec);
+// The same for a direction D, I (degrees) of intensity J.
+ZComponents ZijderveldComponents(float D, float I, float J, bool modified, int32_t projectionDec);
 
 // The diagram's scale for the plotted steps of a sample on a surface of W x H twips.
 struct ZScale {
@@ -50,6 +52,9 @@ struct ZScale {
 };
 ZScale ZijderveldScale(const std::vector<StepRecord>& steps, Coordinates coords, bool modified, int32_t projectionDec,
                        const PlotLayout& layout, double width, double height, int zoom);
+// The scale of a list of points drawn with the tick length u = span / nt x zoom / 100
+// and the origin of the layout. Drawable is false when u is not a positive number.
+ZScale ZijderveldScale(const std::vector<ZComponents>& points, const PlotLayout& layout, double span, int zoom);
 
 // Where the axes and texts of a diagram go, for an origin (X0, Y0).
 struct ZPoint {
@@ -60,6 +65,7 @@ struct ZAxesPlaces {
   double YFrom = 0, YTo = 0;  // vertical axis line
   ZPoint Top, Right, Bottom, Left, NoProjection, ProjectionPlane, TickNote, Declination, Inclination;
   bool NoteInInclinationColour = false;  // else in the current text colour
+  const char* NoProjectionNote = "No Projection";
 };
 // The picture panel of W x H twips.
 ZAxesPlaces ScreenAxesPlaces(double width, double height, double x0, double y0);
@@ -80,6 +86,19 @@ const ZAxisLabels& ModifiedLabels();  // "E", "N, Up", "S, Down", "W"
 void DrawZijderveldAxes(Surface& s, const ZAxesPlaces& places, const ZAxisLabels& labels, double x0, double y0,
                         double tickLength, float tick, int32_t projectionDec, Colour declinationColour,
                         Colour inclinationColour);
+
+// One point of a diagram: its components, drawn as two squares (the first step) or
+// as two circles joined to the point before, in the colours of its two projections.
+struct ZMark {
+  ZComponents c;
+  bool Square = false;
+  Colour Horizontal, Vertical;
+};
+// The points on the axes of origin (x0, y0), tick length u and interval t: squares
+// of side `side`, circles of radius `radius`, joining lines in the two line colours.
+// Without a tick interval every point lies at the origin.
+void DrawZijderveldMarks(Surface& s, double x0, double y0, double u, float t, const std::vector<ZMark>& marks,
+                         double side, double radius, Colour horizontalLine, Colour verticalLine);
 
 // The title of the diagram ("Zijderveld Progressive Demagnetization Diagram : Geographic", ...).
 std::string ZPlotTitle(bool modified, Coordinates coords);

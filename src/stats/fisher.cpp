@@ -47,12 +47,14 @@ void SetIntensity(FisherResult& r, double lm, double s) {
 
 }  // namespace
 
-double ConeOfConfidence(double n, double q) {
-  const double a = std::pow(InverseLevel, 1 / (n - 1));
+double FisherCone(double n, double q, double inverseLevel) {
+  const double a = std::pow(inverseLevel, 1 / (n - 1));
   const double c = 1 - (a - 1) * q;
   if (c < -1) return Pi;
   return ArcCos(c);
 }
+
+double ConeOfConfidence(double n, double q) { return FisherCone(n, q, InverseLevel); }
 
 bool FisherResult::Unbounded() const { return std::isinf(K); }
 

@@ -42,9 +42,11 @@ struct FisherResult {
   bool Unbounded() const;
 };
 
-// alpha95 (radians) of N directions from the Fisher formula, with q = (N - R) / R (0 for
-// an unbounded K). A group so scattered that the cosine falls below -1 has a cone of
-// confidence of 180 degrees.
+// The cone of confidence in radians of N directions at the level 1 / inverseLevel,
+// with q = (N - R) / R (0 for an unbounded K); pi when the group is so scattered
+// that the cosine falls below -1.
+double FisherCone(double n, double q, double inverseLevel);
+// The same at the 95 % level.
 double ConeOfConfidence(double n, double q);
 
 // Computes the statistics. An empty list gives N = 0 and Defined false.
