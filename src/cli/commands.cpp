@@ -6,6 +6,7 @@ namespace rmx::cli {
 int RunSamples(const std::vector<std::string>& args, std::ostream& out);
 int RunListing(const std::vector<std::string>& args, std::ostream& out);
 int RunPlot(const std::vector<std::string>& args, std::ostream& out);
+int RunPlotAll(const std::vector<std::string>& args, std::ostream& out);
 int RunConvert(const std::vector<std::string>& args, std::ostream& out);
 int RunFit(const std::vector<std::string>& args, std::ostream& out);
 int RunResults(const std::vector<std::string>& args, std::ostream& out);
@@ -20,6 +21,7 @@ const std::vector<Command>& Commands() {
       {"results", "FILE.mag", "prints all least-squares results (Display All Results)", RunResults},
       {"fisher", "FILE.mag --data nrm|lsq|af|at --coords g|t [--level X] [--weighted y|n] [--estimate INC,DEC]", "prints the Fisher analysis of all samples (All > Fisher statistics); --level for af and at,\n      --weighted for lsq, --estimate (normal inclination and declination) for nrm, af and at", RunFisher},
       {"plot", "FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws a plot of sample N as the plot window shows it (a panel of WIDTHxHEIGHT twips, by default that of a\n      1024x768-pixel window; PNG at D dpi, 96 by default) or, with --paper, as printed on an A4 page;\n      .txt writes the drawing primitives", RunPlot},
+      {"plot-all", "FILE.mag --data nrm|lsq|af|at [--level X] --kind stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws one direction per active sample on one net as the plot window's net panel shows it (All > Stereo\n      Plot All; --level for af and at) or, with --paper, as printed with its two heading lines", RunPlotAll},
   };
   return commands;
 }

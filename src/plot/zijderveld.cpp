@@ -105,10 +105,9 @@ ZScale ZijderveldScale(const std::vector<StepRecord>& steps, Coordinates coords,
   // Held wide: a large extent with a tick interval of 20 has more intervals than a
   // 16-bit count holds.
   z.Intervals = z.Tick > 0 ? std::floor(static_cast<double>(z.Extent) / z.Tick) + 2 : 2;
-  // The screen diagram is scaled to the panel's width (its height is not used); the
-  // page to its shorter side.
-  const double side = layout.Paper ? std::min(width, height) : width;
-  z.TickLength = (side - layout.ZMargin) / z.Intervals * zoom / 100;
+  // Panel and page alike are scaled to their shorter side, so that a sample whose
+  // vertical range is the larger one stays inside a wide, low panel.
+  z.TickLength = (std::min(width, height) - layout.ZMargin) / z.Intervals * zoom / 100;
   // A panel narrower or lower than its margins draws nothing.
   z.Drawable = std::min(width, height) > layout.ZMargin && z.TickLength > 0 && std::isfinite(z.TickLength);
   z.OriginX = Origin(z.Min1, z, layout);

@@ -108,7 +108,11 @@ TEST(ZijderveldScale, OriginsScreenAndPaper) {
   EXPECT_NEAR(z.Extent, 8.660254 + 17.320508, 1e-4);
   EXPECT_FLOAT_EQ(z.Tick, 2);
   EXPECT_EQ(z.Intervals, 14);
-  EXPECT_DOUBLE_EQ(z.TickLength, (PanelW - 1000) / 14);  // the width; the height is not used
+  EXPECT_DOUBLE_EQ(z.TickLength, (PanelH - 1000) / 14);  // the shorter side
+  // A tall panel: the width is the shorter side.
+  EXPECT_DOUBLE_EQ(
+      ZijderveldScale(south, Coordinates::Geographic, false, 0, ScreenLayout(), 5000, 9000, 100).TickLength,
+      (5000.0 - 1000) / 14);
   EXPECT_DOUBLE_EQ(z.OriginX, 5 * z.TickLength + 600);
   EXPECT_EQ(z.OriginY, 1000);
   // On paper: u from the shorter side, times the zoom, origin offset 2160.
@@ -172,9 +176,9 @@ TEST(ZPlotDisplay, AxesLabelsNotesAndLegendOnScreen) {
 }
 
 TEST(ZPlotDisplay, TicksStayInsideTheAxes) {
-  // Extent 42.6, interval 5: nt = 10 and u = 657.5 from the origin at (1000, 1000):
-  // nine ticks to the right (1000 + 9 u < 7075), seven down (1000 + 7 u < 5905),
-  // none left or up (1000 - u < 500).
+  // Extent 42.6, interval 5: nt = 10 and u = 540.5 (the height) from the origin at
+  // (1000, 1000): eleven ticks to the right (1000 + 11 u < 7075), nine down
+  // (1000 + 9 u < 5905), none left or up (1000 - u < 500).
   const auto steps = WithOrigin({Dir(10, 30, 50)});
   RecordingSurface s = DrawScreen(steps);
   const auto ticks = Select(s, [](const Primitive& p) {
@@ -193,9 +197,9 @@ TEST(ZPlotDisplay, TicksStayInsideTheAxes) {
       ++down;
     }
   }
-  EXPECT_EQ(right, 9);
-  EXPECT_EQ(down, 7);
-  EXPECT_DOUBLE_EQ(ticks.front().X1, 1000 + 657.5);
+  EXPECT_EQ(right, 11);
+  EXPECT_EQ(down, 9);
+  EXPECT_DOUBLE_EQ(ticks.front().X1, 1000 + 540.5);
 }
 
 TEST(ZPlotDisplay, ExtentZeroDrawsAxesWithoutTicksAndSymbolsAtTheOrigin) {
@@ -257,9 +261,9 @@ TEST(ZPlotDisplay, PointsLinesAndColours) {
   EXPECT_DOUBLE_EQ(blue[0].X1, boxes[1].X1 + 35);
   EXPECT_DOUBLE_EQ(blue[1].X2, circles[3].X1);
   // Step 3 lies east of the origin: straight below it in the standard layout. Step 4
-  // (N = -9.85) moves the origin right by two ticks of (7575 - 1000) / 11 (extent
+  // (N = -9.85) moves the origin right by two ticks of (6405 - 1000) / 11 (extent
   // 49.85, interval 5).
-  const double u = 6575.0 / 11;
+  const double u = 5405.0 / 11;
   const Primitive& verticalAxis = s.Primitives()[1];
   EXPECT_EQ(verticalAxis.X1, static_cast<float>(2 * u + 600));  // the origin is kept in single precision
   EXPECT_NEAR(circles[0].X1, verticalAxis.X1, 1e-6);
