@@ -19,6 +19,7 @@
 #include "plot/ui/plot_window.h"
 #include "store/sample_file.h"
 #include "support/magbuilder.h"
+#include "plot/ui/plot_ui_helpers.h"
 
 using namespace rmx;
 using namespace rmx::test;
@@ -37,35 +38,6 @@ StepRecord Plotted(float gdec, float ginc, float tdec, float tinc, float j, int 
   s.LSquare = lsquare;
   s.Plot = plot;
   return s;
-}
-
-// The drawing of each page of a PDF written by Qt: its content stream, inflated,
-// from the first path on (the state set up before it depends on what the page
-// before left).
-std::vector<std::string> PdfPageDrawings(const std::string& pdf) {
-  std::vector<std::string> pages;
-  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-    if (pdf.compare(at, 12, "/Type /Pages") == 0) continue;
-    const size_t objStart = pdf.rfind(" obj", at);
-    const size_t contents = pdf.find("/Contents ", objStart);
-    std::string drawing;
-    if (contents != std::string::npos) {
-      const int ref = std::atoi(pdf.c_str() + contents + 10);
-      const size_t obj = pdf.find("\n" + std::to_string(ref) + " 0 obj");
-      const size_t stream = pdf.find("stream\n", obj);
-      const size_t end = pdf.find("endstream", stream);
-      if (obj != std::string::npos && stream != std::string::npos && end != std::string::npos) {
-        // qUncompress wants the expected size first; it grows its buffer as needed.
-        QByteArray packed("\x00\x10\x00\x00", 4);
-        packed.append(pdf.data() + stream + 7, static_cast<qsizetype>(end - stream - 7));
-        const QByteArray text = qUncompress(packed);
-        const qsizetype path = text.indexOf(" m\n");
-        if (path >= 0) drawing = text.mid(text.lastIndexOf('\n', path) + 1).toStdString();
-      }
-    }
-    pages.push_back(drawing);
-  }
-  return pages;
 }
 
 class PlotWindowTest : public ::testing::Test {
@@ -107,19 +79,11 @@ class PlotWindowTest : public ::testing::Test {
 
   // The panel's picture as the same drawing through the core makes it.
   QImage Expected(PlotPanel* panel, plot::PlotKind kind, plot::Coordinates coords) {
-    plot::RecordingSurface rec(panel->WidthTwips(), panel->HeightTwips());
-    plot::PlotState state;
-    plot::DrawSamplePlot(rec, plot::ScreenLayout(), state, kind, coords, w->session().CurrentHeader(),
-                         w->session().Steps());
-    QImage image(panel->Picture().size(), QImage::Format_RGB32);
-    image.setDevicePixelRatio(panel->Picture().devicePixelRatio());
-    image.setDotsPerMeterX(panel->Picture().dotsPerMeterX());
-    image.setDotsPerMeterY(panel->Picture().dotsPerMeterY());
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    ui::PainterSurface surface(painter, panel->WidthTwips(), panel->HeightTwips(), panel->Dpi(), panel->Dpi());
-    rec.ReplayOn(surface);
-    return image;
+    return PanelPicture(panel, [&](plot::Surface& s) {
+      plot::PlotState state;
+      plot::DrawSamplePlot(s, plot::ScreenLayout(), state, kind, coords, w->session().CurrentHeader(),
+                           w->session().Steps());
+    });
   }
 
   QColor PixelAt(PlotPanel* panel, double xTwips, double yTwips) {
