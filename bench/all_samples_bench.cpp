@@ -3,13 +3,14 @@
 // and the printed page written as a PDF.
 #include <benchmark/benchmark.h>
 
+#include "bench_app.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QPrinter>
 
 #include "app/composition.h"
 #include "plot/all_samples.h"
-#include "plot/ui/fonts.h"
 #include "plot/ui/plot_print.h"
 #include "plot/ui/plot_window.h"
 #include "session/ui/main_window.h"
@@ -18,20 +19,6 @@
 namespace {
 
 using namespace rmx;
-
-QApplication& AllApp() {
-  static int argc = 1;
-  static char name[] = "remanex-bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto* a = QApplication::instance() ? static_cast<QApplication*>(QApplication::instance())
-                                       : new QApplication(argc, argv);
-    ui::InstallFontSubstitutions();
-    return a;
-  }();
-  return *app;
-}
 
 // A full file on disk, opened once.
 struct FullFile {
@@ -74,7 +61,7 @@ plot::PointSelection FullSelection() {
 // Clearing the net panel of the default plot window (505 x 427 pixels) and drawing
 // the net and 500 directions.
 void BM_AllSamplesPanel(benchmark::State& state) {
-  AllApp();
+  bench::BenchApp();
   QWidget host;
   ui::PlotPanel panel("picBench", "Bench", &host);
   panel.resize(505, 427);
@@ -94,7 +81,7 @@ BENCHMARK(BM_AllSamplesPanel)->DenseRange(0, 1)->ArgName("equal_area")->Unit(ben
 // The whole menu command All > Stereo Plot All > NRM Data: the file read, the
 // directions selected, the panel cleared and drawn.
 void BM_AllSamplesCommand(benchmark::State& state) {
-  AllApp();
+  bench::BenchApp();
   const auto owner = app::NewMainWindow();
   ui::MainWindow& w = *owner;
   ScriptedDialogs dialogs;
@@ -109,7 +96,7 @@ BENCHMARK(BM_AllSamplesCommand)->Unit(benchmark::kMillisecond);
 
 // One printed page (net, headings and 500 directions) written as a PDF.
 void BM_AllSamplesPrintedPage(benchmark::State& state) {
-  AllApp();
+  bench::BenchApp();
   const plot::PointSelection points = FullSelection();
   const plot::PageHeading heading{Full().path, "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"};
   const std::string pdf = Full().dir.File("page.pdf");
