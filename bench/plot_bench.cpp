@@ -3,12 +3,13 @@
 // and a full resize redraw of the plot window.
 #include <benchmark/benchmark.h>
 
+#include "bench_app.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QListWidget>
 
 #include "app/composition.h"
-#include "plot/ui/fonts.h"
 #include "session/ui/main_window.h"
 #include "plot/layout.h"
 #include "plot/sample_plot.h"
@@ -19,19 +20,6 @@
 namespace {
 
 using namespace rmx;
-
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "remanex-bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    auto* a = new QApplication(argc, argv);
-    ui::InstallFontSubstitutions();
-    return a;
-  }();
-  return *app;
-}
 
 // One sample of 49 measured steps and its origin step, as read from a file.
 struct Sample {
@@ -59,7 +47,7 @@ constexpr plot::PlotKind Kinds[] = {plot::PlotKind::Zijderveld, plot::PlotKind::
 // Clear and draw one plot kind on a panel of the default plot window (505 x 427
 // pixels at 96 dpi), held off screen.
 void BM_PanelDraw(benchmark::State& state) {
-  App();
+  bench::BenchApp();
   const plot::PlotKind kind = Kinds[state.range(0)];
   QWidget host;
   ui::PlotPanel panel("picBench", "Bench", &host);
@@ -100,7 +88,7 @@ BENCHMARK(BM_RecordedDraw)
 // A full resize of the plot window with the Zijderveld diagram and the equal-area
 // net on: the layout and both panels cleared and drawn again.
 void BM_PlotWindowResize(benchmark::State& state) {
-  App();
+  bench::BenchApp();
   test::TempDir dir;
   const std::string path = dir.File("bench.mag");
   test::WriteMag(path, test::FullSection(2, 49));

@@ -6,6 +6,7 @@ namespace rmx::cli {
 int RunSamples(const std::vector<std::string>& args, std::ostream& out);
 int RunListing(const std::vector<std::string>& args, std::ostream& out);
 int RunPlot(const std::vector<std::string>& args, std::ostream& out);
+int RunPlotAll(const std::vector<std::string>& args, std::ostream& out);
 int RunConvert(const std::vector<std::string>& args, std::ostream& out);
 int RunFit(const std::vector<std::string>& args, std::ostream& out);
 int RunResults(const std::vector<std::string>& args, std::ostream& out);
@@ -26,6 +27,7 @@ const std::vector<Command>& Commands() {
       {"kono", "FILE|- [--weighted]", "prints the Kono (1980) palaeolatitude of a table of polarity, inclination and intensity\n      rows read from FILE or standard input (Toolbox > Kono (1980) Latitude Calculator)", RunKono},
       {"coords", "sph2cart D I M [--digits N] | cart2sph X1 X2 X3 [--digits N] | inc2lat I | lat2inc LAT", "converts a vector between declination, inclination, intensity and north, east, down,\n      or an inclination to a latitude and back (Toolbox > Coordinate Conversion)", RunCoords},
       {"toolbox", "fisher FILE|- [--level P] [--site LAT,LON] | convert sph2cart|cart2sph FILE|- | plot FILE|- --kind stereographic|equal-area|zijderveld|modified-zijderveld|ellipse-stereographic|ellipse-equal-area --out FILE.svg|.png|.pdf|.txt [--symbol-colour R,G,B] [--line-colour R,G,B] [--symbol-size S] [--connect yes|no] [--diameter CM] [--dec-colour R,G,B] [--inc-colour R,G,B] [--dec-size S] [--length CM] [--plane DEG] [--level P --site LAT,LON --points N --thickness T --circle --site-square] [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "the projections toolbox on typed rows (three numbers a line): the Fisher boxes (and the pole with --site)\n      of Cartesian rows, the conversion of rows between the two boxes, and the toolbox plots of direction\n      rows (the ellipse plots take Cartesian rows, as Fisher Analysis does)", RunToolbox},
+      {"plot-all", "FILE.mag --data nrm|lsq|af|at [--level X] --kind stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]", "draws one direction per active sample on one net as the plot window's net panel shows it (All > Stereo\n      Plot All; --level for af and at) or, with --paper, as printed with its two heading lines", RunPlotAll},
   };
   return commands;
 }

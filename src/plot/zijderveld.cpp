@@ -121,9 +121,9 @@ ZScale ZijderveldScale(const std::vector<StepRecord>& steps, Coordinates coords,
   ForEachPlottedStep(steps, [&](size_t, const StepRecord& step) {
     points.push_back(ZijderveldComponents(step, coords, modified, projectionDec));
   });
-  // The screen diagram is scaled to the panel's width (its height is not used); the
-  // page to its shorter side.
-  const double side = layout.Paper ? std::min(width, height) : width;
+  // Panel and page alike are scaled to their shorter side, so that a sample whose
+  // vertical range is the larger one stays inside a wide, low panel.
+  const double side = std::min(width, height);
   ZScale z = ZijderveldScale(points, layout, side - layout.ZMargin, zoom);
   // A panel narrower or lower than its margins draws nothing.
   z.Drawable = z.Drawable && std::min(width, height) > layout.ZMargin;

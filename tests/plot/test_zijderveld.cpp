@@ -87,7 +87,11 @@ TEST(ZijderveldScale, OriginsScreenAndPaper) {
   EXPECT_NEAR(z.Extent, 8.660254 + 17.320508, 1e-4);
   EXPECT_FLOAT_EQ(z.Tick, 2);
   EXPECT_EQ(z.Intervals, 14);
-  EXPECT_DOUBLE_EQ(z.TickLength, (PanelW - 1000) / 14);  // the width; the height is not used
+  EXPECT_DOUBLE_EQ(z.TickLength, (PanelH - 1000) / 14);  // the shorter side
+  // A tall panel: the width is the shorter side.
+  EXPECT_DOUBLE_EQ(
+      ZijderveldScale(south, Coordinates::Geographic, false, 0, ScreenLayout(), 5000, 9000, 100).TickLength,
+      (5000.0 - 1000) / 14);
   EXPECT_DOUBLE_EQ(z.OriginX, 5 * z.TickLength + 600);
   EXPECT_EQ(z.OriginY, 1000);
   // On paper: u from the shorter side, times the zoom, origin offset 2160.
@@ -125,8 +129,9 @@ TEST(ZPlotDisplay, AxesTicksLabelsNotesAndLegendOnScreen) {
   }
   EXPECT_EQ(FindText(s, "Up, W")->TextFont, (Font{"Times New Roman", 12}));
   EXPECT_EQ(s.Foreground(), Black);
-  // Ticks: extent 42.6, interval 5, u = 657.5 from the origin at (1000, 1000): nine to
-  // the right (1000 + 9 u < 7075), seven down (1000 + 7 u < 5905), none left or up.
+  // Ticks: extent 42.6, interval 5: nt = 10 and u = 540.5 (from the panel's height)
+  // from the origin at (1000, 1000): eleven to the right (1000 + 11 u < 7075), nine
+  // down (1000 + 9 u < 5905), none left or up (1000 - u < 500).
   const auto ticks = Select(s, [](const Primitive& p) {
     return p.kind == Kind::Line && p.Ink == Black && (std::abs(p.Y2 - p.Y1) == 160 || std::abs(p.X2 - p.X1) == 160);
   });
@@ -138,9 +143,9 @@ TEST(ZPlotDisplay, AxesTicksLabelsNotesAndLegendOnScreen) {
     EXPECT_LT(horizontal ? p.X1 : p.Y1, horizontal ? PanelW - 500 : PanelH - 500);
     ++(horizontal ? right : down);
   }
-  EXPECT_EQ(right, 9);
-  EXPECT_EQ(down, 7);
-  EXPECT_DOUBLE_EQ(ticks.front().X1, 1000 + 657.5);
+  EXPECT_EQ(right, 11);
+  EXPECT_EQ(down, 9);
+  EXPECT_DOUBLE_EQ(ticks.front().X1, 1000 + 540.5);
 
   const RecordingSurface none = DrawScreen(steps, -2), mod = DrawScreen(steps, 400, true);
   ASSERT_TRUE(FindText(none, "No Projection"));
@@ -198,8 +203,8 @@ TEST(ZPlotDisplay, PointsLinesAndColours) {
   EXPECT_DOUBLE_EQ(blue[0].X1, boxes[1].X1 + 35);
   EXPECT_DOUBLE_EQ(blue[1].X2, circles[3].X1);
   // Step 3 lies east: straight below the origin. Step 4 (N = -9.85) moves the origin
-  // right by two ticks of (7575 - 1000) / 11 (extent 49.85, interval 5).
-  const double u = 6575.0 / 11;
+  // right by two ticks of (6405 - 1000) / 11 (extent 49.85, interval 5; the shorter side).
+  const double u = 5405.0 / 11;
   const Primitive& verticalAxis = s.Primitives()[1];
   EXPECT_EQ(verticalAxis.X1, static_cast<float>(2 * u + 600));  // the origin is kept in single precision
   EXPECT_NEAR(circles[0].X1, verticalAxis.X1, 1e-6);

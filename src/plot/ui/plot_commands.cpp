@@ -3,6 +3,7 @@
 #include <QAction>
 
 #include "session/ui/main_window.h"
+#include "store/text.h"
 #include "session/ui/qt_dialogs.h"
 #include "plot/projection_plane.h"
 #include "plot/ui/plot_print.h"
@@ -52,6 +53,17 @@ PlotController::PlotController(MainWindow& w) : QObject(&w), w_(w) {
   connect(w.Action("mnuFilePrintSPlot"), &QAction::triggered, this,
           [this] { PrintNet(plot::NetKind::Stereographic); });
   connect(w.Action("mnuFilePrintEQPlot"), &QAction::triggered, this, [this] { PrintNet(plot::NetKind::EqualArea); });
+  const std::pair<const char*, plot::AllSamplesData> allItems[] = {
+      {"mnuAllSPlotNRM", plot::AllSamplesData::Nrm},
+      {"mnuAllSPlotLSquare", plot::AllSamplesData::LSquare},
+      {"mnuAllSPlotAF", plot::AllSamplesData::AlternatingField},
+      {"mnuAllSPlotAT", plot::AllSamplesData::ArbitraryTemperature}};
+  for (const auto& [name, data] : allItems)
+    connect(w.Action(name), &QAction::triggered, this, [this, data] { AllSamplesCommand(data); });
+  connect(w.Action("mnuFilePrintAllSPlot"), &QAction::triggered, this,
+          [this] { PrintAllSamples(plot::NetKind::Stereographic); });
+  connect(w.Action("mnuFilePrintAllEQPlot"), &QAction::triggered, this,
+          [this] { PrintAllSamples(plot::NetKind::EqualArea); });
   connect(&w, &MainWindow::sampleSelected, this, &PlotController::SampleSelected);
   connect(&w, &MainWindow::fileClosed, this, &PlotController::FileClosed);
   Sync();
@@ -167,6 +179,7 @@ void PlotController::NetCommand(Item item) {
   }
   PlotWindow& win = Window();
   win.SPanel()->Clear();
+  allSamplesShown_ = false;
   checks_[item] = !checks_[item];
   if (!checks_[item]) {
     win.SLabel()->clear();
@@ -199,6 +212,92 @@ void PlotController::PrintNet(plot::NetKind net) {
         copies);
 }
 
+void PlotController::AllSamplesCommand(plot::AllSamplesData data) {
+  const Session& s = w_.session();
+  if (!s.IsOpen()) return;
+  Dialogs& dialogs = w_.CurrentDialogs();
+  float level = 0;
+  if (plot::NeedsLevel(data)) {
+    const auto answer = plot::AskAllSamplesLevel(dialogs, data);
+    if (!answer) return;  // Cancel: nothing changes
+    level = *answer;
+  }
+  const plot::NetChoice choice = plot::ChooseAllSamplesNet(checks_[SPlotTilt], checks_[SPlotGeographic],
+                                                           checks_[EQPlotTilt], checks_[EQPlotGeographic]);
+  // The directions are read before anything changes, so that a damaged file leaves
+  // the window as it was.
+  plot::PointSelection points;
+  try {
+    points = plot::SelectPoints(plot::ReadAllSamples(s, data), data, level, choice.Coords);
+  } catch (const StoreError& e) {
+    points.Damaged = e.what();
+  }
+  if (!points.Damaged.empty()) {
+    dialogs.MessageBox(Session::Refusal(s.FileName(), points.Damaged), {}, MessageIcon::Critical);
+    return;
+  }
+  PlotWindow& win = Window();
+  win.setWindowTitle(ToQt(plot::AllSamplesCaption(data, level)));
+  win.SPanel()->Clear();
+  ShowWindow();
+  if (choice.FreshTitle) win.SLabel()->setText(ToQt(plot::NetTitle(choice.Net, choice.Coords)));
+  win.SPanel()->Draw([&](plot::Surface& surface) {
+    plot::DrawAllSamplesPlot(surface, plot::ScreenLayout(), state_, choice.Net, points, nullptr);
+  });
+  win.SLabel()->setText(win.SLabel()->text() + " (All)");
+  allSamplesShown_ = true;
+}
+
+void PlotController::PrintAllSamples(plot::NetKind net) {
+  const Session& s = w_.session();
+  if (!s.IsOpen()) return;
+  Dialogs& dialogs = w_.CurrentDialogs();
+  const auto data = plot::AskPrintDataSet(dialogs);
+  if (!data) return;
+  // One snapshot of the file for every copy, read before the printer is asked for.
+  std::vector<plot::SampleRecords> records;
+  try {
+    records = plot::ReadAllSamples(s, *data);
+  } catch (const StoreError& e) {
+    dialogs.MessageBox(Session::Refusal(s.FileName(), e.what()), {}, MessageIcon::Critical);
+    return;
+  }
+  const int copies = dialogs.ChoosePrinter();
+  if (copies < 1) return;
+  const bool stereo = net == plot::NetKind::Stereographic;
+  const Coordinates coords = checks_[stereo ? SPlotGeographic : EQPlotGeographic] ? Coordinates::Geographic
+                                                                                   : Coordinates::TiltCorrected;
+  // Every copy gets its own level, asked once per copy; a copy whose level is
+  // cancelled gets no page. The pages are all prepared before the job begins, so
+  // that a damaged value never leaves a job half-sent.
+  struct Page {
+    plot::PointSelection points;
+    plot::PageHeading heading;
+  };
+  std::vector<Page> pages;
+  for (int copy = 1; copy <= copies; ++copy) {
+    float level = 0;
+    if (plot::NeedsLevel(*data)) {
+      const auto answer = plot::AskAllSamplesLevel(dialogs, *data);
+      if (!answer) continue;
+      level = *answer;
+    }
+    Page page{plot::SelectPoints(records, *data, level, coords),
+              {PathToLatin1(s.FileName()), plot::PrintedAllSamplesTitle(*data, net, coords, level)}};
+    if (!page.points.Damaged.empty()) {
+      dialogs.MessageBox(Session::Refusal(s.FileName(), page.points.Damaged), {}, MessageIcon::Critical);
+      return;
+    }
+    pages.push_back(std::move(page));
+  }
+  if (pages.empty()) return;
+  size_t next = 0;
+  PrintCopies(w_.Printer(), static_cast<int>(pages.size()), [&](plot::Surface& surface) {
+    const Page& page = pages.at(next++);
+    plot::DrawAllSamplesPlot(surface, plot::PaperLayout(), state_, net, page.points, &page.heading);
+  });
+}
+
 void PlotController::SampleSelected(int position) {
   const Session& s = w_.session();
   if (position < 1 || position != s.CurrentPosition()) return;
@@ -208,6 +307,7 @@ void PlotController::SampleSelected(int position) {
   PlotWindow& win = Window();
   win.setWindowTitle("Sample: " + ToQt(s.CurrentHeader().SampleName));
   win.SPanel()->Clear();
+  allSamplesShown_ = false;
   if (!any) {
     win.hide();
     return;
@@ -231,6 +331,7 @@ void PlotController::FileClosed() {
   for (int i = 0; i < ItemCount; ++i)
     if (i != ZijModified) checks_[i] = false;
   Sync();
+  allSamplesShown_ = false;
   if (window_) {
     window_->ZPanel()->Clear();
     window_->SPanel()->Clear();
@@ -250,6 +351,8 @@ void PlotController::Relayout() {
     window_->ZPanel()->Clear();
     DrawZPanel();
   }
+  // An all-sample plot is not redrawn: the panel keeps its picture.
+  if (allSamplesShown_) return;
   for (Item item : NetItems) {
     if (checks_[item]) {
       window_->SPanel()->Clear();

@@ -1,13 +1,15 @@
 // The plot commands of the main window: Zijderveld > Geographic / Tilt-Corrected /
 // Modified Z-Plot / Projection Plane, StereoPlot and EQAreaPlot > Geographic /
 // Tilt-Corrected, File > Print > Zijderveld Plot / Stereographic Plot / Equal Area
-// Plot, and the redraw of the plot window on sample selection and resize.
+// Plot, All > Stereo Plot All, File > Print > All, and the redraw of the plot window
+// on sample selection and resize.
 #pragma once
 
 #include <QObject>
 #include <QPointer>
 #include <array>
 
+#include "plot/all_samples.h"
 #include "plot/layout.h"
 #include "plot/sample_plot.h"
 #include "plot/ui/plot_window.h"
@@ -44,6 +46,10 @@ class PlotController : public QObject {
   void NetCommand(Item item);  // one of the four net items
   void PrintZPlot();
   void PrintNet(plot::NetKind kind);
+  // All > Stereo Plot All: one direction per active sample on the net panel.
+  void AllSamplesCommand(plot::AllSamplesData data);
+  // File > Print > All: the same directions on a printed net, one page a copy.
+  void PrintAllSamples(plot::NetKind net);
 
   // A sample was listed: caption, redraw of the plots that are on.
   void SampleSelected(int position);
@@ -69,6 +75,8 @@ class PlotController : public QObject {
   std::array<QAction*, ItemCount> actions_{};
   QPointer<PlotWindow> window_;
   bool drawing_ = false;  // a command is drawing: a layout pass does not redraw
+  // The net panel holds an all-sample plot, which a resize keeps as it is.
+  bool allSamplesShown_ = false;
 };
 
 // Connects the plot commands to the main window's menus; called once when the main

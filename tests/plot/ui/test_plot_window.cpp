@@ -15,6 +15,7 @@
 #include "plot/ui/plot_window.h"
 #include "store/sample_file.h"
 #include "support/ui/main_window_fixture.h"
+#include "plot/ui/plot_ui_helpers.h"
 
 using namespace rmx;
 using namespace rmx::test;

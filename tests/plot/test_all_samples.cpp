@@ -1,0 +1,211 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+#include "plot/all_samples.h"
+#include "plot/plot_helpers.h"
+#include "store/numread.h"
+
+using namespace rmx;
+using namespace rmx::plot;
+using namespace rmx::test;
+
+namespace {
+
+// A measured step whose tilt-corrected declination is its geographic one + 100.
+StepRecord At(const char* method, float level, float gdec, float ginc = 30, int plot = 1) {
+  StepRecord s = Step(method, level, gdec, ginc, gdec + 100, ginc, 1e-3f, 0.1f);
+  s.Plot = plot;
+  return s;
+}
+
+// A sample as the walk reads it, its steps followed by the origin step.
+SampleRecords Sample(std::vector<StepRecord> steps, bool active = true) {
+  SampleRecords r;
+  r.Active = active;
+  r.Position = 1;
+  r.Slot = 2;
+  r.Steps = WithOrigin(std::move(steps));
+  r.Header.StepCount = static_cast<int32_t>(r.Steps.size());
+  return r;
+}
+
+SampleRecords WithResult(const char* label, int32_t active, float gdec, bool sampleActive = true) {
+  SampleRecords r = Sample({}, sampleActive);
+  r.Header.LSquareRecord = 900;
+  LSquareResult res;
+  res.GDec = gdec;
+  res.GInc = -20;
+  res.TDec = gdec + 100;
+  res.TInc = -20;
+  res.Label = label;
+  res.Active = active;
+  r.Result = res;
+  return r;
+}
+
+struct SelectCase {
+  const char* what;
+  std::vector<SampleRecords> samples;
+  AllSamplesData data;
+  float level;
+  std::vector<float> declinations;  // geographic, in order
+};
+
+}  // namespace
+
+TEST(AllSamples, SelectionRules) {
+  using D = AllSamplesData;
+  const std::vector<StepRecord> six = {At("AF", 5, 2), At("AF", 10, 3), At("AF", 15, 4), At("AF", 20, 5),
+                                       At("AF", 25, 6)};
+  auto nrmAt = [&](size_t index) {
+    std::vector<StepRecord> steps = six;
+    steps.insert(steps.begin() + static_cast<long>(index), At("NRM", 0, 99));
+    return steps;
+  };
+  const std::vector<SelectCase> cases = {
+      {"inactive sample left out", {Sample({At("NRM", 0, 10)}, false), Sample({At("NRM", 0, 11)})}, D::Nrm, 0, {11}},
+      {"NRM with Plot 0 left out", {Sample({At("NRM", 0, 10, 30, 0), At("AF", 5, 12)})}, D::Nrm, 0, {}},
+      {"NRM as the sixth step", {Sample(nrmAt(5))}, D::Nrm, 0, {99}},
+      {"NRM as the seventh step", {Sample([&] { auto s = nrmAt(5); s.insert(s.begin(), At("AF", 1, 1)); return s; }())},
+       D::Nrm, 0, {}},
+      {"two data steps give one NRM point", {Sample({At("NRM", 0, 10), At("TT", 100, 20)})}, D::Nrm, 0, {10}},
+      {"two NRM steps give two points", {Sample({At("NRM", 0, 10), At("NRM", 0, 20), At("TT", 100, 30)})}, D::Nrm,
+       0, {10, 20}},
+      {"two steps at the level", {Sample({At("AF", 20, 1), At("AF", 20, 2), At("AF", 30, 3)})}, D::AlternatingField,
+       20, {1, 2}},
+      {"20 does not match 20.5", {Sample({At("AF", 20.5f, 1), At("AF", 20, 2)})}, D::AlternatingField, 20, {2}},
+      {"20.0 typed is 20", {Sample({At("AF", 20.5f, 1), At("AF", 20, 2)})}, D::ArbitraryTemperature,
+       *ReadSingle("20.0"), {2}},
+      {"Plot 0 at the level left out", {Sample({At("TT", 300, 1, 30, 0), At("TT", 300, 2)})},
+       D::ArbitraryTemperature, 300, {2}},
+      {"level 0 matches the NRM, never the origin", {Sample({At("NRM", 0, 7)})}, D::AlternatingField, 0, {7}},
+      {"the method is not examined for a level", {Sample({At("TT", 20, 8), At("AF", 20, 9)})}, D::AlternatingField,
+       20, {8, 9}},
+      {"admitted labels",
+       {WithResult("N  ", 1, 1), WithResult("NP ", 1, 2), WithResult("R  ", 1, 3), WithResult("RP ", 1, 4)},
+       D::LSquare, 0, {1, 2, 3, 4}},
+      {"other labels left out",
+       {WithResult("NPP", 1, 1), WithResult("RPP", 1, 2), WithResult("N? ", 1, 3), WithResult("R? ", 1, 4),
+        WithResult("INT", 1, 5), WithResult("n  ", 1, 6), WithResult("N", 1, 7)},
+       D::LSquare, 0, {}},
+      {"more than 500 directions, all kept", std::vector<SampleRecords>(260, Sample({At("NRM", 0, 1), At("NRM", 0, 1)})),
+       D::Nrm, 0, std::vector<float>(520, 1)},
+      {"result Active 0, inactive sample, no result",
+       {WithResult("N  ", 0, 1), WithResult("R  ", 1, 2, false), Sample({At("NRM", 0, 3)}), WithResult("R  ", 1, 4)},
+       D::LSquare, 0, {4}},
+  };
+  for (const SelectCase& c : cases) {
+    const PointSelection p = SelectPoints(c.samples, c.data, c.level, Coordinates::Geographic);
+    EXPECT_TRUE(p.Damaged.empty()) << c.what;
+    EXPECT_EQ(p.Declinations, c.declinations) << c.what;
+    // The tilt-corrected directions of the same records.
+    std::vector<float> tilt;
+    for (float d : c.declinations) tilt.push_back(d + 100);
+    EXPECT_EQ(SelectPoints(c.samples, c.data, c.level, Coordinates::TiltCorrected).Declinations, tilt) << c.what;
+  }
+}
+
+TEST(AllSamples, DamagedValuesStopTheSelection) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  StepRecord bad = At("AF", 20, 1);
+  bad.TInc = nan;
+  SampleRecords r = Sample({At("AF", 20, 5), bad});
+  r.Position = 3;
+  r.Slot = 12;
+  r.Header.SampleName = "S3              ";
+  // Geographic values are sound; the damaged tilt-corrected inclination is used
+  // only by the tilt-corrected plot.
+  EXPECT_EQ(SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::Geographic).Declinations.size(), 2u);
+  const PointSelection p = SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::TiltCorrected);
+  EXPECT_TRUE(p.Declinations.empty());
+  EXPECT_EQ(p.Damaged,
+            "Sample 3 (S3, record 12): step 2 (record 14) holds a TInc that is not a number: the file is damaged.");
+  r.Steps[0].Level = nan;
+  EXPECT_NE(SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::Geographic).Damaged.find("Level"),
+            std::string::npos);
+}
+
+TEST(AllSamples, NetChoiceCaptionsAndTitles) {
+  const NetChoice none = ChooseAllSamplesNet(false, false, false, false);
+  EXPECT_TRUE(none.Net == NetKind::EqualArea && none.Coords == Coordinates::TiltCorrected && none.FreshTitle);
+  const NetChoice first = ChooseAllSamplesNet(false, true, true, false);  // stereographic before equal-area
+  EXPECT_TRUE(first.Net == NetKind::Stereographic && first.Coords == Coordinates::Geographic && !first.FreshTitle);
+  EXPECT_EQ(ChooseAllSamplesNet(false, false, false, true).Coords, Coordinates::Geographic);
+
+  using D = AllSamplesData;
+  using C = Coordinates;
+  EXPECT_EQ(AllSamplesCaption(D::Nrm, 0), "Right Panel: Projection of all samples using NRM data");
+  EXPECT_EQ(AllSamplesCaption(D::AlternatingField, 20.5f), "Right Panel: Projection of all samples using data at 21 mT");
+  EXPECT_EQ(AllSamplesCaption(D::ArbitraryTemperature, 250),
+            "Right Panel: Projection of all samples using data at 250 degree");
+
+  struct Title {
+    D data;
+    NetKind net;
+    C coords;
+    const char* text;
+  };
+  const NetKind S = NetKind::Stereographic, E = NetKind::EqualArea;
+  for (const Title& t : std::vector<Title>{
+           {D::Nrm, E, C::TiltCorrected, "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"},
+           {D::AlternatingField, E, C::Geographic, "Equal-Area Projection of All Samples -  20 mT, Geographic"},
+           {D::AlternatingField, E, C::TiltCorrected, "Equal-Area Projection of All Samples - 20 mT, Tilt-Corrected"},
+           {D::ArbitraryTemperature, E, C::Geographic, "Equal-Area Projection of All Samples -  20 degree, Geographic"},
+           {D::ArbitraryTemperature, S, C::TiltCorrected,
+            "Stereographic Projection of All Samples - 20 degree, Tilt-Corrected"},
+           {D::LSquare, E, C::Geographic, "Equal-Area Projection of All Samples - Least Square, Geographic"},
+       })
+    EXPECT_EQ(PrintedAllSamplesTitle(t.data, t.net, t.coords, 20), t.text);
+}
+
+TEST(AllSamples, QuestionsRepeatUntilValidOrEmpty) {
+  ScriptedDialogs d;
+  d.answers = {"abc", " ", "inf", "20.0"};
+  EXPECT_EQ(AskAllSamplesLevel(d, AllSamplesData::AlternatingField), 20.0f);
+  ASSERT_EQ(d.questions.size(), 4u);
+  EXPECT_EQ(d.questions[0].title, "Alternating Field Strength Selection");
+  EXPECT_EQ(d.questions[0].prompt, "Please enter a desired strength of\r\nAlternating Field for plotting: ");
+  d.answers = {""};
+  EXPECT_FALSE(AskAllSamplesLevel(d, AllSamplesData::ArbitraryTemperature));
+  EXPECT_EQ(d.questions.back().title, "Temperature Selection");
+
+  d.questions.clear();
+  d.answers = {"NRM", " l", "x", "l"};
+  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::LSquare);
+  EXPECT_EQ(d.questions.size(), 4u);
+  EXPECT_EQ(d.questions[0].title, "Data Set Selection for Printing All Points");
+  d.answers = {"T", ""};
+  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::ArbitraryTemperature);
+  EXPECT_FALSE(AskPrintDataSet(d));
+}
+
+TEST(AllSamples, PanelAndPageDrawings) {
+  PointSelection p;
+  p.Declinations = {0, 90, 180};
+  p.Inclinations = {0, -45, 90};
+  PlotState state;
+  RecordingSurface screen(7575, 6405);
+  DrawAllSamplesPlot(screen, ScreenLayout(), state, NetKind::EqualArea, p, nullptr);
+  const auto circles = Select(screen, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; });
+  ASSERT_EQ(circles.size(), 3u);
+  EXPECT_EQ(Describe(circles[0]), "circle 3787.500 360.000 35.000 filled 255,0,0");  // on the rim, filled
+  EXPECT_FALSE(circles[1].Filled);                                                 // upper hemisphere
+  EXPECT_EQ(Describe(circles[2]), "circle 3787.500 3202.500 35.000 filled 255,0,0");  // the centre
+  EXPECT_EQ(OfKind(screen, Kind::Text).size(), 4u);  // the compass letters only
+
+  RecordingSurface page(A4Width, A4Height);
+  const PageHeading heading{"/data/site.mag", "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"};
+  DrawAllSamplesPlot(page, PaperLayout(), state, NetKind::EqualArea, p, &heading);
+  const Primitive* file = FindText(page, "/data/site.mag");
+  const Primitive* title = FindText(page, "Equal-Area Projection");
+  ASSERT_TRUE(file && title);
+  const double left = state.NetCentreX - state.NetRadius, top = state.NetCentreY - state.NetRadius;
+  EXPECT_EQ(file->X1, left);
+  EXPECT_EQ(file->Y1, top - 1440);
+  EXPECT_EQ(title->X1, left);
+  EXPECT_EQ(title->Y1, top - 1000);
+  EXPECT_EQ(title->TextFont, (Font{"Courier", 12}));
+  EXPECT_EQ(Select(page, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; }).front().Size, 50);
+}
