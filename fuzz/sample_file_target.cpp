@@ -1,0 +1,136 @@
+// A sample file as a user may hand it over, damaged or hostile: the loader, then
+// every path that reads it without changing it (the sample list, each sample's
+// listing, the results listing, the four site analyses and every plot drawing).
+// Refusals are StoreError; anything else that escapes, and every sanitizer report,
+// is a finding.
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <initializer_list>
+#include <string_view>
+#include <string>
+#include <vector>
+
+#include "memory_file.h"
+#include "plot/layout.h"
+#include "plot/sample_plot.h"
+#include "plot/surface.h"
+#include "session/dialogs.h"
+#include "session/session.h"
+#include "stats/lsquare_listing.h"
+#include "stats/site_analysis.h"
+
+namespace {
+
+using namespace rmx;
+
+// The one call of the site analyses, so that a change of their interface touches
+// only this function.
+std::string SiteReport(SiteData data, const Session& session, const std::vector<std::string>& answers) {
+  ScriptedDialogs dialogs;
+  dialogs.answers.assign(answers.begin(), answers.end());
+  return FisherAnalysisText(data, session, dialogs);
+}
+
+// A level as typed: the shortest digits that read back as the same Single.
+std::string Typed(float value) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.9g", static_cast<double>(value));
+  return text;
+}
+
+// A surface that checks what reaches the device instead of keeping it: the public
+// primitives drop non-finite coordinates and negative sizes, so none may arrive here.
+// (Recording every chord of a printed net costs more than the rest of a run together.)
+class CheckingSurface : public plot::Surface {
+ public:
+  CheckingSurface(double width, double height) : width_(width), height_(height) {}
+  double Width() const override { return width_; }
+  double Height() const override { return height_; }
+
+ protected:
+  void DrawClear() override {}
+  void DrawLine(double x1, double y1, double x2, double y2, plot::Colour) override { Check({x1, y1, x2, y2}); }
+  void DrawBox(double x, double y, double side, bool, plot::Colour) override { Check({x, y, side}, side); }
+  void DrawCircle(double x, double y, double radius, bool, plot::Colour) override { Check({x, y, radius}, radius); }
+  void DrawText(double x, double y, std::string_view, plot::Colour, const plot::Font&) override { Check({x, y}); }
+
+ private:
+  static void Check(std::initializer_list<double> values, double size = 0) {
+    for (double v : values)
+      if (!std::isfinite(v)) Fail("a non-finite coordinate reached the device");
+    if (size < 0) Fail("a negative size reached the device");
+  }
+  [[noreturn]] static void Fail(const char* what) {
+    std::fprintf(stderr, "plot surface: %s\n", what);
+    std::abort();
+  }
+  double width_, height_;
+};
+
+// Draws one sample in every kind, in both coordinates, on the screen panel and on
+// paper; the first sample is also drawn on the recording surface the tests use.
+void DrawEveryKind(const SampleHeader& header, const std::vector<StepRecord>& steps, bool record) {
+  const plot::PanelSize panel = plot::PlotWindowPanelSize(1024, 768, 96);
+  for (const plot::PlotLayout* layout : {&plot::ScreenLayout(), &plot::PaperLayout()}) {
+    const double width = layout->Paper ? plot::A4Width : panel.Width;
+    const double height = layout->Paper ? plot::A4Height : panel.Height;
+    for (plot::PlotKind kind : {plot::PlotKind::Zijderveld, plot::PlotKind::ModifiedZijderveld,
+                                plot::PlotKind::Stereographic, plot::PlotKind::EqualArea}) {
+      for (plot::Coordinates coords : {plot::Coordinates::Geographic, plot::Coordinates::TiltCorrected}) {
+        plot::PlotState state;
+        CheckingSurface checking(width, height);
+        plot::DrawSamplePlot(checking, *layout, state, kind, coords, header, steps);
+        if (record && !layout->Paper) {
+          plot::RecordingSurface recording(width, height);
+          plot::DrawSamplePlot(recording, *layout, state, kind, coords, header, steps);
+        }
+      }
+    }
+  }
+}
+
+// Plots are drawn for the first samples only: every sample takes the same paths.
+constexpr int PlottedSamples = 2;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static fuzz::MemoryFile input("remanex-fuzz.mag");
+  input.Put(data, size);
+  Session session;
+  session.GetOpenFileName(input.Path());
+  try {
+    session.Load();
+  } catch (const StoreError&) {
+    return 0;  // refused with a message: the expected answer to most inputs
+  }
+  (void)session.SampleLines();
+
+  std::string level = "0";  // a level that some step holds, so that the level analyses get past their question
+  for (int p = 1; p <= session.SampleCount(); ++p) {
+    try {
+      (void)session.ListSample(p);
+    } catch (const StoreError&) {
+      continue;
+    }
+    const std::vector<StepRecord>& steps = session.Steps();
+    if (p == 1 && steps.size() > 1) level = Typed(steps[1].Level);
+    if (p <= PlottedSamples) DrawEveryKind(session.CurrentHeader(), steps, p == 1);
+  }
+
+  try {
+    (void)AllResultsText(session);
+  } catch (const StoreError&) {
+  }
+
+  // Coordinates and weighting alternate with the input, so both answers are taken.
+  const std::string coords = size % 2 ? "G" : "T";
+  const std::string weighted = size % 4 < 2 ? "Y" : "N";
+  (void)SiteReport(SiteData::Nrm, session, {coords, "45", "10"});
+  (void)SiteReport(SiteData::LSquare, session, {weighted, coords});
+  (void)SiteReport(SiteData::AlternatingField, session, {level, coords, "-30", "200"});
+  (void)SiteReport(SiteData::ArbitraryTemperature, session, {level, coords, "60", "359.5"});
+  return 0;
+}
