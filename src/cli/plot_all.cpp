@@ -76,10 +76,11 @@ int RunPlotAll(const std::vector<std::string>& args, std::ostream& out) {
   // The page heads with the file's full path, as the main window holds it.
   std::error_code ec;
   const std::filesystem::path full = std::filesystem::absolute(o.file, ec);
-  Session s = OpenForCli(ec ? o.file : full.string());
+  const Opened opened = OpenForCli(ec ? o.file : full.string());
+  const Session& s = opened.session;
   plot::PointSelection points;
   try {
-    points = plot::SelectPoints(plot::ReadAllSamples(s, o.data), o.data, o.level, o.coords);
+    points = plot::SelectPoints(plot::ReadAllSamples(opened.snapshot, o.data), o.data, o.level, o.coords);
   } catch (const StoreError& e) {
     points.Damaged = e.what();
   }

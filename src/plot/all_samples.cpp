@@ -48,31 +48,39 @@ const char* CoordsText(Coordinates coords) {
 
 }  // namespace
 
-std::vector<SampleRecords> ReadAllSamples(const Session& s, AllSamplesData data) {
+std::vector<SampleRecords> ReadAllSamples(const Snapshot& snapshot, AllSamplesData data) {
   std::vector<SampleRecords> out;
-  if (!s.IsOpen()) return out;
-  const SampleFile& file = s.File();
-  out.reserve(static_cast<size_t>(s.SampleCount()));
-  for (int i = 1; i <= s.SampleCount(); ++i) {
-    const SampleEntry& entry = s.Samples()[static_cast<size_t>(i - 1)];
+  out.reserve(static_cast<size_t>(snapshot.SampleCount()));
+  for (int i = 1; i <= snapshot.SampleCount(); ++i) {
+    const SampleEntry& entry = snapshot.Entry(i);
     SampleRecords r;
     r.Position = i;
     r.Active = IsSet(entry.Active);
     r.Slot = entry.Slot;
     r.Header.SampleName = entry.SampleName;
     if (r.Active) {
-      r.Header = ReadCheckedSampleHeader(file, entry.Slot, i);
+      r.Header = snapshot.Header(i);
       if (data == AllSamplesData::LSquare) {
-        if (r.Header.LSquareRecord != 0) r.Result = file.ReadResult(r.Header.LSquareRecord);
+        try {
+          if (const auto result = snapshot.Result(i, r.Header)) r.Result = *result;
+        } catch (const LostResult&) {
+          r.Header.LSquareRecord = 0;  // lost with the end of the file: no direction to draw
+        }
       } else {
         const int last = data == AllSamplesData::Nrm ? std::min(6, r.Header.StepCount) : r.Header.StepCount - 1;
-        r.Steps.reserve(static_cast<size_t>(std::max(last, 0)));
-        for (int k = 1; k <= last; ++k) r.Steps.push_back(file.ReadStep(static_cast<int64_t>(entry.Slot) + k));
+        std::vector<StepRecord> steps = snapshot.Steps(i, r.Header);
+        steps.resize(static_cast<size_t>(std::max(last, 0)));
+        r.Steps = std::move(steps);
       }
     }
     out.push_back(std::move(r));
   }
   return out;
+}
+
+std::vector<SampleRecords> ReadAllSamples(const Session& s, AllSamplesData data) {
+  if (!s.IsOpen()) return {};
+  return ReadAllSamples(s.Read(), data);
 }
 
 PointSelection SelectPoints(const std::vector<SampleRecords>& samples, AllSamplesData data, float level,

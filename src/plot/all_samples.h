@@ -39,6 +39,7 @@ struct SampleRecords {
 // candidates (steps 1 to 6, none past StepCount), the measured steps (1 to
 // StepCount - 1) or the stored result. Throws StoreError for a damaged chain.
 std::vector<SampleRecords> ReadAllSamples(const Session& s, AllSamplesData data);
+std::vector<SampleRecords> ReadAllSamples(const Snapshot& snapshot, AllSamplesData data);
 
 // The directions chosen, in sample order and, within a sample, in step order.
 struct PointSelection {

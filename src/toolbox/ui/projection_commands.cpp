@@ -17,7 +17,7 @@ void InstallProjectionCommands(MainWindow& w) {
     (*window)->activateWindow();
   });
   // File > Exit ends a print job left open and closes the toolbox.
-  w.AddOnExit([window] {
+  QObject::connect(&w, &MainWindow::exiting, &w, [window] {
     if (!*window) return;
     (*window)->PrintJob().End();
     (*window)->close();
