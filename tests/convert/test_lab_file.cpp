@@ -79,6 +79,23 @@ TEST(LabLayouts, EveryLayoutGivesTheSameSampleFile) {
   }
 }
 
+TEST(LabLayouts, LineEndsMixedInOneFile) {
+  const LabSection sec = SmallSection();
+  const std::string expected = Bytes(ExpectedSlots(sec));
+  for (Layout layout : AllLayouts) {
+    SCOPED_TRACE(LayoutExtension(layout));
+    std::string mixed;
+    int n = 0;
+    for (char c : WriteLab(sec, layout, "\n")) {
+      if (c != '\n')
+        mixed += c;
+      else
+        mixed += ++n % 3 == 0 ? "\r" : n % 3 == 1 ? "\r\n" : "\n";
+    }
+    EXPECT_EQ(Read(mixed, layout), expected);
+  }
+}
+
 TEST(LabLayouts, RecordsOfAConvertedSection) {
   const auto slots = Slots(WriteLab(SmallSection(), Layout::Tab), Layout::Tab);
   const SectionHeader h = DecodeSectionHeader(slots[0]);
