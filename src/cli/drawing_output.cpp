@@ -1,16 +1,16 @@
 #include "cli/drawing_output.h"
 
-#include <QByteArray>
-#include <QFile>
-#include <QGuiApplication>
-#include <QSaveFile>
-#include <cstdio>
-#include <memory>
+#include <dlfcn.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 #include "cli/cli.h"
-#include "plot/ui/fonts.h"
-#include "plot/ui/plot_files.h"
+#include "cli/plot_writer.h"
 #include "store/numread.h"
+#include "store/pending_file.h"
 #include "store/text.h"
 
 namespace rmx::cli {
@@ -49,46 +49,62 @@ bool EndsWith(const std::string& s, const std::string& suffix) {
   return s.size() >= suffix.size() && s.compare(s.size() - suffix.size(), suffix.size(), suffix) == 0;
 }
 
-// Text needs the font database of a GUI application; the command line never shows a
-// window, so it runs on the off-screen platform.
-// Qt's own notes about its environment (a missing runtime folder, font cache
-// chatter) are not the command's output; only critical messages reach stderr.
-void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-  if (type == QtCriticalMsg || type == QtFatalMsg) std::fprintf(stderr, "remanex-cli: %s\n", qPrintable(message));
-}
-
-std::unique_ptr<QGuiApplication> StartGui() {
-  if (QGuiApplication::instance()) return nullptr;
-  qInstallMessageHandler(QuietQtMessages);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static int argc = 1;
-  static char name[] = "remanex-cli";
-  static char* argv[] = {name, nullptr};
-  auto app = std::make_unique<QGuiApplication>(argc, argv);
-  ui::InstallFontSubstitutions();
-  return app;
+// The image or document format of a file name, by its extension in any case;
+// false for any other name.
+bool KindOf(const std::string& path, PlotFileKind& kind) {
+  const std::string name = Lower(path);
+  if (EndsWith(name, ".png"))
+    kind = PlotFileKind::Png;
+  else if (EndsWith(name, ".svg"))
+    kind = PlotFileKind::Svg;
+  else if (EndsWith(name, ".pdf"))
+    kind = PlotFileKind::Pdf;
+  else
+    return false;
+  return true;
 }
 
 void WriteText(const std::string& path, const std::string& text) {
-  const QString name = QFile::decodeName(QByteArray::fromStdString(path));
-  QSaveFile file(name);
-  if (!file.open(QIODevice::WriteOnly) || file.write(text.data(), static_cast<qint64>(text.size())) < 0 ||
-      !file.commit())
-    throw Failure(path, "cannot write the file: " + file.errorString().toStdString());
+  PendingFile file(path);
+  if (!file.Created() || !file.Commit(text))
+    throw Failure(path, std::string("cannot write the file: ") + std::strerror(errno));
+}
+
+// The folder of the running program, from the kernel's link to it.
+std::filesystem::path ProgramFolder() {
+  std::error_code ec;
+  const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
+  return ec ? std::filesystem::path() : self.parent_path();
+}
+
+// The plot writer module beside the program, loaded once.
+PlotWriterFunction PlotWriter(const std::string& out) {
+  static PlotWriterFunction writer = nullptr;
+  if (writer) return writer;
+  const std::string module = (ProgramFolder() / PlotWriterFile).string();
+  void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!handle) {
+    const char* why = ::dlerror();
+    throw Failure(out, "cannot write PNG, SVG or PDF files: the plot writer " + PathToLatin1(module) +
+                           " cannot be loaded (" + (why ? PathToLatin1(why) : std::string("unknown reason")) +
+                           "); .txt files are written without it");
+  }
+  writer = reinterpret_cast<PlotWriterFunction>(::dlsym(handle, PlotWriterEntry));
+  if (!writer)
+    throw Failure(out, "cannot write PNG, SVG or PDF files: " + PathToLatin1(module) + " is not the plot writer");
+  return writer;
 }
 
 }  // namespace
 
 plot::PanelSize CheckDrawingOutput(const DrawingOutput& o, const plot::PanelSize& panel) {
-  const std::string ext = Lower(o.out);
-  const bool text = EndsWith(ext, ".txt");
-  ui::PlotFileFormat format = ui::PlotFileFormat::Png;
-  if (!text && !ui::PlotFileFormatOf(QFile::decodeName(QByteArray::fromStdString(o.out)), format))
-    throw UsageError("--out must name a .svg, .png, .pdf or .txt file: " + o.out);
+  const bool text = EndsWith(Lower(o.out), ".txt");
+  PlotFileKind kind = PlotFileKind::Png;
+  if (!text && !KindOf(o.out, kind)) throw UsageError("--out must name a .svg, .png, .pdf or .txt file: " + o.out);
   if (o.paper && o.size) throw UsageError("--size does not apply to --paper (the page is A4)");
-  if (o.paper && format == ui::PlotFileFormat::Png && !text)
+  if (o.paper && kind == PlotFileKind::Png && !text)
     throw UsageError("--paper writes a PDF or SVG page (or its .txt primitives)");
-  if (o.dpi && (text || format != ui::PlotFileFormat::Png)) throw UsageError("--dpi applies to PNG images");
+  if (o.dpi && (text || kind != PlotFileKind::Png)) throw UsageError("--dpi applies to PNG images");
   const plot::PanelSize size =
       o.paper ? plot::PanelSize{plot::A4Width, plot::A4Height} : !o.size ? panel : SizeOf(*o.size);
   if (o.dpi) DpiOf(*o.dpi);
@@ -97,26 +113,24 @@ plot::PanelSize CheckDrawingOutput(const DrawingOutput& o, const plot::PanelSize
 
 void WriteDrawing(const DrawingOutput& o, const plot::PanelSize& size,
                   const std::function<void(plot::Surface&)>& draw) {
+  plot::RecordingSurface recording(size.Width, size.Height);
+  draw(recording);
   if (EndsWith(Lower(o.out), ".txt")) {
-    plot::RecordingSurface recording(size.Width, size.Height);
-    draw(recording);
     WriteText(o.out, Latin1ToUtf8(recording.Dump()));
     return;
   }
-  const QString outName = QFile::decodeName(QByteArray::fromStdString(o.out));
-  ui::PlotFileFormat format = ui::PlotFileFormat::Png;
-  ui::PlotFileFormatOf(outName, format);
-  const auto app = StartGui();
-  ui::PlotFileOptions options;
-  options.Width = size.Width;
-  options.Height = size.Height;
-  options.Dpi = o.dpi ? DpiOf(*o.dpi) : 96;
-  options.Paper = o.paper;
-  try {
-    ui::WritePlotFile(outName, format, options, draw);
-  } catch (const ui::PlotFileError& e) {
-    throw Failure(o.out, e.what());
-  }
+  PlotFileKind kind = PlotFileKind::Png;
+  if (!KindOf(o.out, kind)) throw UsageError("--out must name a .svg, .png, .pdf or .txt file: " + o.out);
+  PlotFileJob job;
+  job.path = o.out;
+  job.kind = kind;
+  job.width = size.Width;
+  job.height = size.Height;
+  job.dpi = o.dpi ? DpiOf(*o.dpi) : 96;
+  job.paper = o.paper;
+  job.primitives = &recording.Primitives();
+  std::string error;
+  if (!PlotWriter(o.out)(job, error)) throw Failure(o.out, error);
 }
 
 }  // namespace rmx::cli

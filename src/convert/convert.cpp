@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "store/errors.h"
+#include "store/pending_file.h"
 #include "store/text.h"
 
 namespace rmx {
@@ -85,83 +86,6 @@ std::optional<int> ReadInput(const std::string& path, std::string& bytes) {
   return std::nullopt;
 }
 
-bool WriteAll(int fd, const char* data, size_t size) {
-  while (size > 0) {
-    const ssize_t n = ::write(fd, data, size);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    data += n;
-    size -= static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// The sample file being written: a new file in the output's folder, created before
-// the input is read (as the output is created before the first line), which takes
-// the output's name only once it holds the whole sample file and is on disk. Until
-// then, and on every path that does not commit it, it is removed again.
-class PendingOutput {
- public:
-  explicit PendingOutput(const std::string& outputPath) : outputPath_(outputPath) {
-    const fs::path out(outputPath);
-    const std::string folder = out.parent_path().string();
-    temp_ = PathJoin(folder.empty() ? "." : folder, ".remanex-XXXXXX");
-
-    // A replaced file keeps its permissions; a new one gets the usual ones.
-    struct stat existing {};
-    if (::stat(outputPath.c_str(), &existing) == 0) {
-      // A folder is no sample file to replace, and a file the user protected against
-      // writing is not replaced behind its back.
-      if (S_ISDIR(existing.st_mode) || ::access(outputPath.c_str(), W_OK) != 0) return;
-      mode_ = existing.st_mode & 07777;
-    } else {
-      const mode_t mask = ::umask(0);
-      ::umask(mask);
-      mode_ = 0666 & ~mask;
-    }
-    fd_ = ::mkstemp(temp_.data());
-  }
-  ~PendingOutput() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-      ::unlink(temp_.c_str());
-    }
-  }
-  PendingOutput(const PendingOutput&) = delete;
-  PendingOutput& operator=(const PendingOutput&) = delete;
-
-  // False when the output cannot be created (nothing was left behind).
-  bool Created() const { return fd_ >= 0; }
-
-  // Writes the slots and moves the file over the output name; false (and nothing
-  // left behind) when any of it fails.
-  bool Commit(const std::vector<Slot>& slots) {
-    if (fd_ < 0) return false;
-    std::string bytes;
-    bytes.reserve(slots.size() * SlotSize);
-    for (const Slot& s : slots) bytes.append(reinterpret_cast<const char*>(s.data()), s.size());
-    if (!WriteAll(fd_, bytes.data(), bytes.size())) return false;
-    if (::fchmod(fd_, mode_) != 0) return false;
-    if (::fsync(fd_) != 0) return false;
-    const int fd = fd_;
-    fd_ = -1;
-    const bool closed = ::close(fd) == 0;
-    if (!closed || ::rename(temp_.c_str(), outputPath_.c_str()) != 0) {
-      ::unlink(temp_.c_str());
-      return false;
-    }
-    return true;
-  }
-
- private:
-  std::string outputPath_;
-  std::string temp_;
-  mode_t mode_ = 0;
-  int fd_ = -1;
-};
-
 // The text of a name for the dialogs (core text is ISO 8859-1): a UTF-8 file name
 // that ISO 8859-1 can hold is shown as such, any other as its bytes.
 std::string DisplayName(const std::string& fileName) {
@@ -191,7 +115,9 @@ ConvertResult Failed(std::string text) {
 // Creates the output, reads the laboratory text and writes the sample file. An output
 // that cannot be created is reported before any input line is read (line 0).
 ConvertResult ConvertBytes(const std::string& bytes, Layout layout, const std::string& outputPath) {
-  PendingOutput output(outputPath);
+  // The output is created before the input is read (as the output is created
+  // before the first line), and takes its name only once it holds the whole file.
+  PendingFile output(outputPath);
   if (!output.Created()) return Failed(ConversionMessage(ErrorNumber::PathFileAccess, 0));
   Converted converted;
   try {
@@ -199,7 +125,10 @@ ConvertResult ConvertBytes(const std::string& bytes, Layout layout, const std::s
   } catch (const ConvertError& e) {
     return Failed(ConversionMessage(e));
   }
-  if (!output.Commit(converted.records))
+  std::string slots;
+  slots.reserve(converted.records.size() * SlotSize);
+  for (const Slot& s : converted.records) slots.append(reinterpret_cast<const char*>(s.data()), s.size());
+  if (!output.Commit(slots))
     return Failed(ConversionMessage(ErrorNumber::PathFileAccess, converted.linesRead));
   ConvertResult r;
   r.ok = true;

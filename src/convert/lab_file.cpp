@@ -1,6 +1,7 @@
 #include "convert/lab_file.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "store/errors.h"
 #include "store/numread.h"
@@ -81,56 +82,103 @@ bool IsBlank(std::string_view s) {
   return std::all_of(s.begin(), s.end(), [](char c) { return c == ' ' || c == '\t'; });
 }
 
-// The lines of the input, in order. Lines end in CR LF, LF or CR (a CR is never part
-// of a line); blank lines at the end of the file are not lines. A valid UTF-8 file
-// with non-ASCII characters is read as UTF-8 and each line turned into ISO 8859-1
-// when it is read; any other file is ISO 8859-1 already.
+// True when no byte of the text is above 0x7F, eight bytes at a time.
+bool IsAscii(std::string_view bytes) {
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, sizeof word);
+    if (word & 0x8080808080808080u) return false;
+  }
+  for (; i < bytes.size(); ++i)
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
+// The lines of the input, in order, read in place from the one buffer. Lines end in
+// CR LF, LF or CR (a CR is never part of a line); blank lines at the end of the file
+// are not lines. A valid UTF-8 file with non-ASCII characters is read as UTF-8 and
+// each line turned into ISO 8859-1 when it is read; any other file is ISO 8859-1
+// already. A line read stays valid until the next one is read.
 class LineReader {
  public:
+  // Where the reading stands: the byte of the next line and the lines read.
+  struct Position {
+    size_t byte = 0;
+    int64_t lines = 0;
+  };
+
   explicit LineReader(std::string_view bytes) {
-    utf8_ = IsNonAsciiUtf8(bytes);
+    utf8_ = !IsAscii(bytes) && IsNonAsciiUtf8(bytes);
     if (utf8_ && bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);  // byte-order mark
-    size_t start = 0;
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] != '\r' && bytes[i] != '\n') continue;
-      lines_.push_back(bytes.substr(start, i - start));
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-      start = i + 1;
-    }
-    if (start < bytes.size()) lines_.push_back(bytes.substr(start));
-    while (!lines_.empty() && IsBlank(lines_.back())) lines_.pop_back();
+    // The lines end with the last one that is not blank: the end of the line that
+    // holds the last byte other than a blank or a line end.
+    size_t end = bytes.find_last_not_of(" \t\r\n");
+    end = end == std::string_view::npos ? 0 : bytes.find_first_of("\r\n", end);
+    bytes_ = bytes.substr(0, end == std::string_view::npos ? bytes.size() : end);
   }
 
   // The next line; the end of the input here is error 62 at the line it expected.
-  std::string Next() {
-    if (next_ >= lines_.size()) throw ConvertError(ErrorNumber::PastEndOfFile, static_cast<int64_t>(next_) + 1);
+  std::string_view Next() {
+    if (AtEnd()) throw ConvertError(ErrorNumber::PastEndOfFile, at_.lines + 1);
     return Take();
   }
 
   // The next line that is not empty or blank-only; nothing at the end of the input.
-  std::optional<std::string> NextNonBlank() {
-    while (next_ < lines_.size() && IsBlank(lines_[next_])) ++next_;
-    if (next_ >= lines_.size()) return std::nullopt;
-    return Take();
+  std::optional<std::string_view> NextNonBlank() {
+    while (!AtEnd()) {
+      const std::string_view raw = Raw();
+      if (!IsBlank(raw)) return Latin1(raw);
+    }
+    return std::nullopt;
   }
 
   // The number of the line last read (1 for the first line).
-  int64_t Number() const { return static_cast<int64_t>(next_); }
-  // Goes back so that the line after line `number` is read next.
-  void Rewind(int64_t number) { next_ = static_cast<size_t>(number); }
-
- private:
-  std::string Take() {
-    const std::string_view raw = lines_[next_++];
-    if (!utf8_) return std::string(raw);
-    std::string latin1;
-    if (!Utf8ToLatin1(raw, latin1)) throw ConvertError(ErrorNumber::InvalidCall, Number());
-    return latin1;
+  int64_t Number() const { return at_.lines; }
+  Position Here() const { return at_; }
+  // Goes back so that the line after `position` is read next.
+  void Rewind(Position position) {
+    at_ = position;
+    nextCr_ = nextLf_ = Unknown;
   }
 
-  std::vector<std::string_view> lines_;
-  size_t next_ = 0;
+ private:
+  bool AtEnd() const { return at_.byte >= bytes_.size(); }
+
+  // The next line as stored, and the position after it.
+  std::string_view Raw() {
+    const size_t start = at_.byte;
+    // The next CR and the next LF are looked for only once the reading has passed
+    // the last ones found, so that files of one line-end kind are scanned once.
+    if (nextCr_ == Unknown || nextCr_ < start) nextCr_ = Find('\r', start);
+    if (nextLf_ == Unknown || nextLf_ < start) nextLf_ = Find('\n', start);
+    const size_t end = std::min(nextCr_, nextLf_);
+    size_t after = end + 1;
+    if (end == nextCr_ && end + 1 == nextLf_) ++after;  // CR LF
+    at_.byte = after;
+    ++at_.lines;
+    return bytes_.substr(start, end - start);
+  }
+
+  size_t Find(char c, size_t from) const {
+    const void* p = std::memchr(bytes_.data() + from, c, bytes_.size() - from);
+    return p ? static_cast<size_t>(static_cast<const char*>(p) - bytes_.data()) : bytes_.size();
+  }
+
+  std::string_view Take() { return Latin1(Raw()); }
+
+  std::string_view Latin1(std::string_view raw) {
+    if (!utf8_) return raw;
+    if (!Utf8ToLatin1(raw, latin1_)) throw ConvertError(ErrorNumber::InvalidCall, Number());
+    return latin1_;
+  }
+
+  std::string_view bytes_;
+  Position at_;
+  static constexpr size_t Unknown = std::string_view::npos;
+  size_t nextCr_ = Unknown, nextLf_ = Unknown;
   bool utf8_ = false;
+  std::string latin1_;
 };
 
 float SingleOf(std::string_view text, int64_t line) {
@@ -195,6 +243,15 @@ class Fields {
   size_t pos_ = 0;
 };
 
+// The number in columns `first` to `last` (from 1) of a fixed-column line: the part
+// of the line that reaches into them. The reader ignores the blanks that would pad
+// a shorter line.
+std::string_view ColumnText(std::string_view line, ColumnRange range) {
+  const auto [first, last] = range;
+  if (line.size() < first) return {};
+  return line.substr(first - 1, last - first + 1);
+}
+
 // Columns `first` to `last` (from 1) of a fixed-column line; a line shorter than
 // the columns reads as padded with spaces.
 std::string Columns(std::string_view line, ColumnRange range) {
@@ -236,6 +293,16 @@ std::string_view TxtName(Fields& f, std::string& name) {
   return f.Next();
 }
 
+// Join(a, b) cut or padded to a stored name, built in `buffer`.
+std::string_view JoinedName(std::string_view a, std::string_view b, char (&buffer)[NameWidth]) {
+  std::memset(buffer, ' ', NameWidth);
+  const size_t na = std::min<size_t>(a.size(), NameWidth);
+  if (na > 0) std::memcpy(buffer, a.data(), na);
+  const size_t nb = na < NameWidth ? std::min<size_t>(b.size(), NameWidth - na - 1) : 0;
+  if (nb > 0) std::memcpy(buffer + na + 1, b.data(), nb);
+  return {buffer, NameWidth};
+}
+
 bool IsTxtMethod(std::string_view field) { return field == "TT" || field == "NRM" || field == "AF"; }
 
 struct SectionLine {
@@ -257,13 +324,13 @@ SectionLine ReadSectionLine(Layout layout, std::string_view text, int64_t number
   std::string name;
   if (layout == Layout::App) {
     name = Columns(text, app_columns::SectionName);
-    h.Latitude = SingleOf(Columns(text, app_columns::Latitude), number);
-    h.Longitude = SingleOf(Columns(text, app_columns::Longitude), number);
-    h.FieldDec = SingleOf(Columns(text, app_columns::FieldDec), number);
-    h.FieldInc = SingleOf(Columns(text, app_columns::FieldInc), number);
-    s.lastLine = WholeOf(Columns(text, app_columns::LastLine), number);
-    h.SampleCount = WholeOf(Columns(text, app_columns::SampleCount), number);
-    h.RecordNumber = WholeOf(Columns(text, app_columns::OwnLine), number);
+    h.Latitude = SingleOf(ColumnText(text, app_columns::Latitude), number);
+    h.Longitude = SingleOf(ColumnText(text, app_columns::Longitude), number);
+    h.FieldDec = SingleOf(ColumnText(text, app_columns::FieldDec), number);
+    h.FieldInc = SingleOf(ColumnText(text, app_columns::FieldInc), number);
+    s.lastLine = WholeOf(ColumnText(text, app_columns::LastLine), number);
+    h.SampleCount = WholeOf(ColumnText(text, app_columns::SampleCount), number);
+    h.RecordNumber = WholeOf(ColumnText(text, app_columns::OwnLine), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     if (layout == Layout::Nta) {
@@ -295,10 +362,10 @@ SampleLine ReadSampleLine(Layout layout, std::string_view text, int64_t number) 
   SampleLine s;
   if (layout == Layout::App) {
     s.name = Columns(text, app_columns::SampleName);
-    s.meters = SingleOf(Columns(text, app_columns::Meters), number);
-    s.lastLine = WholeOf(Columns(text, app_columns::SampleLastLine), number);
-    s.nextLine = WholeOf(Columns(text, app_columns::NextSampleLine), number);
-    s.ownLine = WholeOf(Columns(text, app_columns::OwnLine), number);
+    s.meters = SingleOf(ColumnText(text, app_columns::Meters), number);
+    s.lastLine = WholeOf(ColumnText(text, app_columns::SampleLastLine), number);
+    s.nextLine = WholeOf(ColumnText(text, app_columns::NextSampleLine), number);
+    s.ownLine = WholeOf(ColumnText(text, app_columns::OwnLine), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     if (layout == Layout::Txt) {
@@ -323,13 +390,13 @@ StepRecord ReadStepLine(Layout layout, std::string_view text, int64_t number) {
   StepRecord r;
   if (layout == Layout::App) {
     r.Method = Columns(text, app_columns::Method);
-    r.Level = SingleOf(Columns(text, app_columns::Level), number);
-    r.GDec = SingleOf(Columns(text, app_columns::GDec), number);
-    r.GInc = SingleOf(Columns(text, app_columns::GInc), number);
-    r.TDec = SingleOf(Columns(text, app_columns::TDec), number);
-    r.TInc = SingleOf(Columns(text, app_columns::TInc), number);
-    r.Intensity = SingleOf(Columns(text, app_columns::Intensity), number);
-    r.Error = SingleOf(Columns(text, app_columns::Error), number);
+    r.Level = SingleOf(ColumnText(text, app_columns::Level), number);
+    r.GDec = SingleOf(ColumnText(text, app_columns::GDec), number);
+    r.GInc = SingleOf(ColumnText(text, app_columns::GInc), number);
+    r.TDec = SingleOf(ColumnText(text, app_columns::TDec), number);
+    r.TInc = SingleOf(ColumnText(text, app_columns::TInc), number);
+    r.Intensity = SingleOf(ColumnText(text, app_columns::Intensity), number);
+    r.Error = SingleOf(ColumnText(text, app_columns::Error), number);
   } else {
     Fields f(text, SeparatorOf(layout), number);
     f.First();  // the sample name
@@ -368,6 +435,9 @@ StepRecord ReadStepLine(Layout layout, std::string_view text, int64_t number) {
 class SlotWriter {
  public:
   SlotWriter() : slots_(1) {
+    // The most a sample file holds (a few pages of address space; only the slots
+    // written are touched), so that the slots are never moved while they grow.
+    slots_.reserve(1 + static_cast<size_t>(MaxSamples) * (MaxSteps + 1));
     origin_ = ReadStepLine(Layout::App, OriginLine, 0);
     origin_.Plot = 0;
   }
@@ -411,20 +481,20 @@ class SlotWriter {
 // header's number, as given, is smaller than the last line number of the file; each
 // takes the (last line - own line) lines after its header as its steps.
 Converted ReadNumbered(LineReader& in, Layout layout) {
-  const std::string first = in.Next();
+  const std::string_view first = in.Next();
   const SectionLine section = ReadSectionLine(layout, first, in.Number());
   SlotWriter out;
   std::vector<StepRecord> steps;
   int64_t next = 2;
   while (next < section.lastLine) {
-    const std::string text = in.Next();
+    const std::string_view text = in.Next();
     const int64_t headerLine = in.Number();
     const SampleLine sample = ReadSampleLine(layout, text, headerLine);
     const int64_t measured = static_cast<int64_t>(sample.lastLine) - sample.ownLine;
     if (measured < 0 || out.Full()) throw ConvertError(ErrorNumber::SubscriptRange, headerLine);
     steps.clear();
     for (int64_t k = 1; k <= measured; ++k) {
-      const std::string stepText = in.Next();
+      const std::string_view stepText = in.Next();
       // With its origin step a sample holds at most 50 step slots.
       if (k >= MaxSteps) throw ConvertError(ErrorNumber::SubscriptRange, in.Number());
       steps.push_back(ReadStepLine(layout, stepText, in.Number()));
@@ -440,23 +510,24 @@ Converted ReadNumbered(LineReader& in, Layout layout) {
 // a new sample and is its header. The second reads each header and its counted
 // steps. Blank lines are skipped in both passes.
 Converted ReadNta(LineReader& in) {
-  const std::string first = in.Next();
+  const std::string_view first = in.Next();
   const SectionLine section = ReadSectionLine(Layout::Nta, first, in.Number());
-  const int64_t afterHeader = in.Number();
+  const LineReader::Position afterHeader = in.Here();
 
   struct Group {
     std::string name;
     int steps = 0;
   };
   std::vector<Group> groups;
+  char nameBuffer[NameWidth];
   while (const auto text = in.NextNonBlank()) {
     Fields f(*text, '\t', in.Number());
     const std::string_view part1 = f.First();
-    const std::string name = FixedText(Join(part1, f.Adjacent()), NameWidth);
+    const std::string_view name = JoinedName(part1, f.Adjacent(), nameBuffer);
     if (groups.empty() || groups.back().name != name) {
       if (groups.size() >= static_cast<size_t>(MaxSamples))
         throw ConvertError(ErrorNumber::SubscriptRange, in.Number());
-      groups.push_back({name, 0});
+      groups.push_back({std::string(name), 0});
     } else if (++groups.back().steps >= MaxSteps) {
       throw ConvertError(ErrorNumber::SubscriptRange, in.Number());
     }
@@ -469,14 +540,14 @@ Converted ReadNta(LineReader& in) {
   auto nextLine = [&in] {
     auto text = in.NextNonBlank();
     if (!text) throw ConvertError(ErrorNumber::PastEndOfFile, in.Number() + 1);
-    return std::move(*text);
+    return *text;
   };
   for (const Group& g : groups) {
     SampleLine sample = ReadSampleLine(Layout::Nta, nextLine(), in.Number());
     sample.name = g.name;
     steps.clear();
     for (int k = 0; k < g.steps; ++k) {
-      const std::string text = nextLine();
+      const std::string_view text = nextLine();
       steps.push_back(ReadStepLine(Layout::Nta, text, in.Number()));
     }
     out.Sample(sample, steps);

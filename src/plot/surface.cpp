@@ -92,10 +92,12 @@ std::string RecordingSurface::Dump() const {
   return out;
 }
 
-void RecordingSurface::ReplayOn(Surface& target) const {
+void RecordingSurface::ReplayOn(Surface& target) const { Replay(primitives_, target); }
+
+void Replay(const std::vector<Primitive>& primitives, Surface& target) {
   const Colour saved = target.Foreground();
   const Font savedFont = target.TextFont();
-  for (const Primitive& p : primitives_) {
+  for (const Primitive& p : primitives) {
     switch (p.kind) {
       case Primitive::Kind::Clear: target.Clear(); break;
       case Primitive::Kind::Line: target.Line(p.X1, p.Y1, p.X2, p.Y2, p.Ink); break;

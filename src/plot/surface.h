@@ -109,6 +109,10 @@ struct Primitive {
 // "circle 4020.000 3105.000 35.000 filled 0,255,0".
 std::string Describe(const Primitive& p);
 
+// Draws recorded primitives on a surface, in order; the surface's foreground colour
+// and font are kept.
+void Replay(const std::vector<Primitive>& primitives, Surface& target);
+
 // A surface of a given size that keeps every primitive drawn on it.
 class RecordingSurface : public Surface {
  public:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
 #include <cmath>
 #include <system_error>
 
@@ -50,15 +51,26 @@ std::optional<double> ReadNumber(std::string_view text) {
   while (e > b && IsBlank(text[e - 1])) --e;
   const std::string_view s = text.substr(b, e - b);
   size_t i = 0;
+  const bool negative = i < s.size() && s[i] == '-';
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  // The first 19 digits (leading zeros included) as a whole number and the power of
+  // ten that scales them, for the exact fast reading below.
+  uint64_t mantissa = 0;
+  long scale = 0;
+  const auto digit = [&](char c, size_t count) {
+    if (count < 19) mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
+  };
   size_t mantissaDigits = 0;
   while (i < s.size() && IsDigit(s[i])) {
+    digit(s[i], mantissaDigits);
     ++i;
     ++mantissaDigits;
   }
   if (i < s.size() && s[i] == '.') {
     ++i;
     while (i < s.size() && IsDigit(s[i])) {
+      digit(s[i], mantissaDigits);
+      --scale;
       ++i;
       ++mantissaDigits;
     }
@@ -66,15 +78,29 @@ std::optional<double> ReadNumber(std::string_view text) {
   if (mantissaDigits == 0) return std::nullopt;
   if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
     ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+    bool negativeExponent = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
     size_t expDigits = 0;
+    long exponent = 0;
     while (i < s.size() && IsDigit(s[i])) {
+      exponent = std::min(exponent * 10 + (s[i] - '0'), 100000L);
       ++i;
       ++expDigits;
     }
     if (expDigits == 0) return std::nullopt;
+    scale += negativeExponent ? -exponent : exponent;
   }
   if (i != s.size()) return std::nullopt;
+  // Exact fast reading: a whole number up to 2^53 and a power of ten up to 10^22 are
+  // both doubles, so one multiplication or division rounds once, correctly, to the
+  // value from_chars gives.
+  static constexpr double PowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                           1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  if (mantissaDigits <= 19 && mantissa <= (uint64_t{1} << 53) && scale >= -22 && scale <= 22) {
+    double v = static_cast<double>(mantissa);
+    v = scale < 0 ? v / PowersOfTen[-scale] : v * PowersOfTen[scale];
+    return negative ? -v : v;
+  }
   // The syntax is checked; from_chars reads it whatever the process locale says.
   std::string_view digits = s;
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);

@@ -84,6 +84,24 @@ TEST(LabLayouts, EveryLayoutAndLineEndGivesTheSameSampleFile) {
   for (const auto& n : names) EXPECT_EQ(LayoutOf(n.name), n.want) << n.name;
 }
 
+TEST(LabLayouts, LineEndsMixedInOneFile) {
+  const LabSection sec = SmallSection();
+  const std::string expected = Bytes(ExpectedSlots(sec));
+  for (Layout layout : AllLayouts) {
+    SCOPED_TRACE(LayoutExtension(layout));
+    std::string mixed;
+    int n = 0;
+    for (char c : WriteLab(sec, layout, "\n")) {
+      if (c != '\n')
+        mixed += c;
+      else
+        mixed += ++n % 3 == 0 ? "\r" : n % 3 == 1 ? "\r\n" : "\n";
+    }
+    EXPECT_EQ(Read(mixed, layout), expected);
+  }
+}
+
+
 TEST(FieldCutting, RunsOfSeparatorsEmptyFieldsAndNamesOfThreeParts) {
   // ",," after the inclination is skipped and trailing empty fields are never looked at.
   const auto cma = Slots("CRA,Crussol A0-A,44.90,4.8,-1.6,60.8,,296,25,1,,,,,,,,,,,\r\n"
