@@ -124,7 +124,7 @@ TEST_F(AllSamplesWindowTest, DamagedValueIsReportedAndNothingIsDrawn) {
   w->GetOpenFileName(QString::fromStdString(path));
   w->Action("mnuAllSPlotNRM")->trigger();
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find("holds a TDec that is not a number"), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].text.find("the stored TDec is not a number"), std::string::npos);
   EXPECT_EQ(Window(), nullptr);
 }
 

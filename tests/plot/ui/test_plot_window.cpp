@@ -35,23 +35,6 @@ StepRecord Plotted(float gdec, float ginc, float tdec, float tinc, float j, int 
   return s;
 }
 
-// The drawing of each page of a PDF written by Qt: its content stream, inflated, from
-// the first path on (the state before it depends on the page before).
-std::vector<std::string> PdfPageDrawings(const std::string& pdf) {
-  std::vector<std::string> pages;
-  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1)) {
-    if (pdf.compare(at, 12, "/Type /Pages") == 0) continue;
-    const int ref = std::atoi(pdf.c_str() + pdf.find("/Contents ", pdf.rfind(" obj", at)) + 10);
-    const size_t stream = pdf.find("stream\n", pdf.find("\n" + std::to_string(ref) + " 0 obj"));
-    QByteArray packed("\x00\x10\x00\x00", 4);  // qUncompress wants a size first; it grows as needed
-    packed.append(pdf.data() + stream + 7, static_cast<qsizetype>(pdf.find("endstream", stream) - stream - 7));
-    const QByteArray text = qUncompress(packed);
-    const qsizetype path = text.indexOf(" m\n");
-    pages.push_back(path < 0 ? std::string() : text.mid(text.lastIndexOf('\n', path) + 1).toStdString());
-  }
-  return pages;
-}
-
 class PlotWindowTest : public MainWindowTest {
  protected:
   void SetUp() override {
