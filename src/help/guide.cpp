@@ -394,9 +394,14 @@ as in the sample list.
       prints the data listing of sample N
   remanex-cli convert INPUT [--output NAME] [--overwrite]
       converts a laboratory file into a sample file next to it
-  remanex-cli fit FILE.mag N --steps LIST --label L
+  remanex-cli fit FILE.mag N --steps LIST --label L | FILE.mag --plan PLAN
       selects exactly the LIST steps of sample N (e.g. 3,4,ORG) for least
-      squares, fits them with polarity label L and prints the sample's listing
+      squares, fits them with polarity label L and prints the sample's listing;
+      with --plan, reads lines "SAMPLE STEPS LABEL" (SAMPLE a number or a name,
+      STEPS as for --steps or NONE) from the file PLAN (- for standard input),
+      fits each in order in this one process and prints one line per fit; a bad
+      line stops the plan with its line number: the lines before it stay done,
+      nothing of it is written
   remanex-cli results FILE.mag
       prints all least-squares results (Display All Results)
   remanex-cli fisher FILE.mag --data nrm|lsq|af|at --coords g|t [--level X] [--weighted y|n] [--estimate INC,DEC]
@@ -404,6 +409,26 @@ as in the sample list.
   remanex-cli plot FILE.mag N --kind zijderveld|modified-zijderveld|stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]
       draws a plot of sample N as the plot window shows it, or with --paper as
       printed on an A4 page
+  remanex-cli kono FILE|- [--weighted]
+      prints the Kono (1980) palaeolatitude of a table of polarity, inclination
+      and intensity rows read from FILE or standard input, each result box as
+      its label and text, then the intermediate results (Toolbox > Kono (1980)
+      Latitude Calculator); --weighted counts the N and R rows twice
+  remanex-cli coords sph2cart D I M [--digits N] | cart2sph X1 X2 X3 [--digits N] | inc2lat I | lat2inc LAT
+      converts a vector between declination, inclination, intensity and north,
+      east, down (--digits decimals, 5 by default), or an inclination to a
+      latitude and back, and prints the result boxes, one a line (Toolbox >
+      Coordinate Conversion)
+  remanex-cli toolbox fisher FILE|- [--level P] [--site LAT,LON] | convert sph2cart|cart2sph FILE|- | plot FILE|- --kind stereographic|equal-area|zijderveld|modified-zijderveld|ellipse-stereographic|ellipse-equal-area --out FILE.svg|.png|.pdf|.txt [--symbol-colour R,G,B] [--line-colour R,G,B] [--symbol-size S] [--connect yes|no] [--diameter CM] [--dec-colour R,G,B] [--inc-colour R,G,B] [--dec-size S] [--length CM] [--plane DEG] [--level P --site LAT,LON --points N --thickness T --circle --site-square] [--size WIDTHxHEIGHT] [--dpi D] [--paper]
+      the projections toolbox on typed rows (three numbers a line): fisher
+      prints the Fisher boxes of Cartesian rows (and the pole with --site),
+      convert prints the rows converted between the two boxes, and plot draws
+      a toolbox plot of direction rows (the ellipse plots take Cartesian rows
+      and need --site)
+  remanex-cli plot-all FILE.mag --data nrm|lsq|af|at [--level X] --kind stereographic|equal-area --coords geographic|tilt --out FILE.svg|.png|.pdf|.txt [--size WIDTHxHEIGHT] [--dpi D] [--paper]
+      draws one direction per active sample on one net as the plot window's
+      net panel shows it (All > Stereo Plot All; --level for af and at), or
+      with --paper as printed with its two heading lines
   remanex-cli --version
       prints the program's version
   remanex-cli --help
