@@ -23,9 +23,9 @@ Mat3 Identity() {
 
 // One Jacobi rotation of the pair (q, p), q < p, annihilating A(q,p). Columns are
 // rotated into scratch matrices first, then rows q and p of the block, then rows q
-// and p are copied from their columns so that A stays symmetric. A rotation whose
-// off-diagonal element is 0 would be the identity (and 0/0 when the two diagonal
-// elements are equal): it is skipped.
+// and p are copied from their columns in one loop, as the columns were rotated, so
+// that A stays symmetric. A rotation whose off-diagonal element is 0 would be the
+// identity (and 0/0 when the two diagonal elements are equal): it is skipped.
 void Rotate(Mat3& a, Mat3& v, int q, int p) {
   const double l = -static_cast<double>(a[q][p]);
   if (l == 0) return;
@@ -51,8 +51,10 @@ void Rotate(Mat3& a, Mat3& v, int q, int p) {
   a[p][p] = static_cast<float>(c * b[p][p] + s * b[q][p]);
   a[q][p] = static_cast<float>(c * b[q][p] - s * b[p][p]);
   a[p][q] = static_cast<float>(c * b[p][q] + s * b[q][q]);
-  for (int i = 1; i <= 3; ++i) a[q][i] = a[i][q];
-  for (int i = 1; i <= 3; ++i) a[p][i] = a[i][p];
+  for (int i = 1; i <= 3; ++i) {
+    a[q][i] = a[i][q];
+    a[p][i] = a[i][p];
+  }
 }
 
 // Threshold Jacobi method: the threshold starts at the off-diagonal norm and is
@@ -162,7 +164,8 @@ LineFit PrincipalComponentFit(int useGeographic, const std::vector<StepRecord>& 
     if (r > 0) mad = RadToDeg(std::atan(std::sqrt(r)));
   }
   if (count == 2) mad = 0;
-  if (mad < 0.01) mad = 0;
+  // The MAD is kept in single precision; it is that value which is compared.
+  if (static_cast<double>(static_cast<float>(mad)) < 0.01) mad = 0;
 
   // The principal eigenvector, pointed from the last selected step toward the first.
   float e1 = v[1][mx], e2 = v[2][mx], e3 = v[3][mx];
