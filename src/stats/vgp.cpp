@@ -90,11 +90,22 @@ VgpValues ComputeVgp(float D, float I, float alpha95, const SiteLocation& site) 
   return v;
 }
 
+bool IsSitePosition(const SiteLocation& site) {
+  return std::fabs(site.Latitude) <= 90.0f && std::fabs(site.Longitude) <= 360.0f;
+}
+
 std::string VgpReport(float D, float I, float alpha95, const SiteLocation& site) {
-  const VgpValues v = ComputeVgp(D, I, alpha95, site);
   std::string out;
   out += ">>>>>>>> Mean Virtual Geomagnetic Pole (VGP): <<<<<<<<";
   out += CrLf;
+  if (!IsSitePosition(site)) {
+    // A pole from an impossible site would look plausible and mean nothing.
+    out += "  The stored site position (latitude " + Format(site.Latitude, "0.00") + ", longitude " +
+           Format(site.Longitude, "0.00") + ") is invalid: no pole is computed.";
+    out += CrLf;
+    return out;
+  }
+  const VgpValues v = ComputeVgp(D, I, alpha95, site);
   out += "  Latitude       Longitude     DP      DM   ";
   out += CrLf;
   out += AlignNumber(Format(v.pole.Latitude, "0.00"), 10);

@@ -44,7 +44,11 @@ struct VgpValues {
 // D, I and alpha95 in radians.
 VgpValues ComputeVgp(float D, float I, float alpha95, const SiteLocation& site);
 
-// The report block of the pole (four lines, CR LF line ends):
+// True for a latitude within +-90 degrees and a longitude within +-360 degrees.
+bool IsSitePosition(const SiteLocation& site);
+
+// The report block of the pole (four lines, CR LF line ends); for a site position
+// that is invalid, the heading and a line saying so instead of a pole:
 // the heading, the column titles, latitude/longitude/dp/dm, the palaeolatitude.
 std::string VgpReport(float D, float I, float alpha95, const SiteLocation& site);
 

@@ -75,3 +75,12 @@ TEST(VgpPole, LongitudeIsKeptAsASingleBeforeConversion) {
   const Pole p = PoleFromDirection(Rad(63.37), Rad(-79.89), Rad(-80), Rad(0.3));
   EXPECT_EQ(Format(p.Longitude, "0.00"), "93.22");
 }
+
+TEST(VgpReport, AnInvalidSitePositionGivesNoPole) {
+  for (const SiteLocation site : {SiteLocation{1e30f, 10}, SiteLocation{-90.5f, 0}, SiteLocation{45, 360.5f}}) {
+    const std::string text = VgpReport(0.1f, 0.8f, 0.05f, site);
+    EXPECT_EQ(text.substr(text.find("\r\n") + 2).rfind("  The stored site position (latitude ", 0), 0u) << text;
+    EXPECT_NE(text.find(") is invalid: no pole is computed.\r\n"), std::string::npos);
+  }
+  EXPECT_NE(VgpReport(0.1f, 0.8f, 0.05f, {-90, -360}).find("PaleoLatitude"), std::string::npos);
+}
