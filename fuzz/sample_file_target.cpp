@@ -20,17 +20,20 @@
 #include "session/session.h"
 #include "stats/lsquare_listing.h"
 #include "stats/site_analysis.h"
+#include "stats/site_command.h"
 
 namespace {
 
 using namespace rmx;
 
-// The one call of the site analyses, so that a change of their interface touches
-// only this function.
-std::string SiteReport(SiteData data, const Session& session, const std::vector<std::string>& answers) {
+// The one call of the site analyses: the command itself, with its questions
+// answered, so that the questions and the report are fuzzed together.
+std::string RunSiteAnalysis(SiteData data, const Session& session, const std::vector<std::string>& answers) {
   ScriptedDialogs dialogs;
   dialogs.answers.assign(answers.begin(), answers.end());
-  return FisherAnalysisText(data, session, dialogs);
+  TextOutput out;
+  FisherAnalysis(data, session, dialogs, out);
+  return out.text;
 }
 
 // A level as typed: the shortest digits that read back as the same Single.
@@ -128,9 +131,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // Coordinates and weighting alternate with the input, so both answers are taken.
   const std::string coords = size % 2 ? "G" : "T";
   const std::string weighted = size % 4 < 2 ? "Y" : "N";
-  (void)SiteReport(SiteData::Nrm, session, {coords, "45", "10"});
-  (void)SiteReport(SiteData::LSquare, session, {weighted, coords});
-  (void)SiteReport(SiteData::AlternatingField, session, {level, coords, "-30", "200"});
-  (void)SiteReport(SiteData::ArbitraryTemperature, session, {level, coords, "60", "359.5"});
+  (void)RunSiteAnalysis(SiteData::Nrm, session, {coords, "45", "10"});
+  (void)RunSiteAnalysis(SiteData::LSquare, session, {weighted, coords});
+  (void)RunSiteAnalysis(SiteData::AlternatingField, session, {level, coords, "-30", "200"});
+  (void)RunSiteAnalysis(SiteData::ArbitraryTemperature, session, {level, coords, "60", "359.5"});
   return 0;
 }
