@@ -77,11 +77,17 @@ std::filesystem::path ProgramFolder() {
   return ec ? std::filesystem::path() : self.parent_path();
 }
 
-// The plot writer module beside the program, loaded once.
+// The plot writer module, loaded once: beside the program (in the build), else in
+// the library folder it is installed to.
 PlotWriterFunction PlotWriter(const std::string& out) {
   static PlotWriterFunction writer = nullptr;
   if (writer) return writer;
-  const std::string module = (ProgramFolder() / PlotWriterFile).string();
+  std::string module = (ProgramFolder() / PlotWriterFile).string();
+#ifdef REMANEX_PLOTWRITER_DIR
+  std::error_code ec;
+  if (!std::filesystem::exists(module, ec))
+    module = (ProgramFolder() / REMANEX_PLOTWRITER_DIR / PlotWriterFile).lexically_normal().string();
+#endif
   void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
     const char* why = ::dlerror();
