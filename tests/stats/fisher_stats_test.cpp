@@ -66,30 +66,45 @@ TEST(FisherStats, OneDirectionIsArtificial) {
                 Values("    350.00        -20.00      0.00  100.00    2.50E-05 + 2.50E-11   1.00   1", "- 2.50E-11"));
 }
 
-TEST(FisherStats, TwoDirections) {
-  // 20 degrees apart: alpha95 is half the angle; geometric mean intensity of 1 and
-  // e^2 is e, with asymmetric deviations.
-  const std::vector<FisherEntry> apart = {{0, 0, 0}, {20, 0, 2}};
-  EXPECT_EQ(Lines(apart),
-            Values("     10.00          0.00     10.00   32.91    2.72E+00 + 8.46E+00   1.97   2", "- 2.06E+00"));
-  // Identical: R reaches N, K is unbounded.
-  const FisherResult same = FisherMean(Dirs({{30, 40}, {30, 40}}), false);
+TEST(FisherStats, ReportLinesOfSmallGroups) {
+  const struct {
+    std::vector<FisherEntry> list;
+    bool weighted;
+    std::string caution, line, lower;
+  } cases[] = {
+      // 20 degrees apart: alpha95 is half the angle; the geometric mean intensity of 1
+      // and e^2 is e, with asymmetric deviations.
+      {{{0, 0, 0}, {20, 0, 2}}, false, "",
+       "     10.00          0.00     10.00   32.91    2.72E+00 + 8.46E+00   1.97   2", "- 2.06E+00"},
+      // Identical: R reaches N, K is unbounded.
+      {Dirs({{30, 40}, {30, 40}}), false, "",
+       "     30.00         40.00      0.00Infinity    1.00E+00 + 0.00E+00   2.00   2", "- 0.00E+00"},
+      {Dirs({{0, 0}, {20, 0}, {10, 20}}), false, "",
+       "     10.00          6.70     23.62   28.31    1.00E+00 + 0.00E+00   2.93   3", "- 0.00E+00"},
+      // So scattered that the cosine of alpha95 falls below -1: 180 degrees.
+      {Dirs({{0, 0}, {120, 0}, {240, 10}}), false, "",
+       "     60.00         85.00    180.00    0.71    1.00E+00 + 0.00E+00   0.17   3", "- 0.00E+00"},
+      {Dirs({{200, -35}, {200, -35}, {200, -35}}), false, "",
+       "    200.00        -35.00      0.00Infinity    1.00E+00 + 0.00E+00   3.00   3", "- 0.00E+00"},
+      // Weighted, two entries (one full-weight result): K 0, N 1.0, R halved.
+      {Dirs({{30, 40}, {30, 40}}), true, "",
+       "     30.00         40.00      0.00    0.00    1.00E+00 + 0.00E+00   1.00   1.0", "- 0.00E+00"},
+      // Four entries: K from N' = 2 and R' = R / 2; alpha95 is an artificial radian.
+      {Dirs({{0, 0}, {0, 0}, {20, 0}, {20, 0}}), true,
+       "Caution: <= 4 Weighted Analyses! Doubtful K and Artificial Alpha95!\r\n",
+       "     10.00          0.00     57.30   32.91    1.00E+00 + 0.00E+00   1.97   2.0", "- 0.00E+00"},
+      // Six entries (three full-weight results): the statistics of the three, N 3.0.
+      {Dirs({{0, 0}, {0, 0}, {20, 0}, {20, 0}, {10, 20}, {10, 20}}), true, "",
+       "     10.00          6.70     23.62   28.31    1.00E+00 + 0.00E+00   2.93   3.0", "- 0.00E+00"},
+      // The spread of the logarithms uses the list count also when weighted.
+      {{{0, 0, 0}, {0, 0, 0}, {20, 0, 2}, {20, 0, 2}}, true,
+       "Caution: <= 4 Weighted Analyses! Doubtful K and Artificial Alpha95!\r\n",
+       "     10.00          0.00     57.30   32.91    2.72E+00 + 5.91E+00   1.97   2.0", "- 1.86E+00"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(Lines(c.list, c.weighted), c.caution + Values(c.line, c.lower));
+  const FisherResult same = FisherMean(Dirs({{5, 5}, {5, 5}, {5, 5}, {5, 5}, {5, 5}, {5, 5}}), true);
   EXPECT_TRUE(same.Unbounded());
-  EXPECT_EQ(FisherReportLines(same),
-            Values("     30.00         40.00      0.00Infinity    1.00E+00 + 0.00E+00   2.00   2", "- 0.00E+00"));
-}
-
-TEST(FisherStats, ThreeOrMoreDirections) {
-  EXPECT_EQ(Lines(Dirs({{0, 0}, {20, 0}, {10, 20}})),
-            Values("     10.00          6.70     23.62   28.31    1.00E+00 + 0.00E+00   2.93   3", "- 0.00E+00"));
-  // A group so scattered that the cosine of alpha95 falls below -1: 180 degrees.
-  const FisherResult wide = FisherMean(Dirs({{0, 0}, {120, 0}, {240, 10}}), false);
-  EXPECT_FLOAT_EQ(static_cast<float>(RadToDeg(wide.Alpha95)), 180.0f);
-  EXPECT_EQ(FisherReportLines(wide),
-            Values("     60.00         85.00    180.00    0.71    1.00E+00 + 0.00E+00   0.17   3", "- 0.00E+00"));
-  // Coinciding directions: unbounded K and alpha95 0.
-  EXPECT_EQ(Lines(Dirs({{200, -35}, {200, -35}, {200, -35}})),
-            Values("    200.00        -35.00      0.00Infinity    1.00E+00 + 0.00E+00   3.00   3", "- 0.00E+00"));
+  EXPECT_FLOAT_EQ(same.Alpha95, 0);
 }
 
 TEST(FisherStats, CancellingDirectionsHaveNoMean) {
@@ -99,30 +114,6 @@ TEST(FisherStats, CancellingDirectionsHaveNoMean) {
   std::string report = "before\r\n";
   FisherStats(Dirs({{10, 30}, {190, -30}, {100, 0}, {280, 0}}), false, SiteLocation{40, 250}, report);
   EXPECT_EQ(report, "before\r\nCaution: Resultant Length R = 0! Mean Direction Undefined!\r\n");
-}
-
-TEST(FisherStats, WeightedCountsHalf) {
-  // Two entries (one full-weight result): K 0, N 1.0, R halved.
-  EXPECT_EQ(Lines(Dirs({{30, 40}, {30, 40}}), true),
-            Values("     30.00         40.00      0.00    0.00    1.00E+00 + 0.00E+00   1.00   1.0", "- 0.00E+00"));
-  // Four entries: K from N' = 2 and R' = R / 2; alpha95 is an artificial radian.
-  EXPECT_EQ(Lines(Dirs({{0, 0}, {0, 0}, {20, 0}, {20, 0}}), true),
-            "Caution: <= 4 Weighted Analyses! Doubtful K and Artificial Alpha95!\r\n" +
-                Values("     10.00          0.00     57.30   32.91    1.00E+00 + 0.00E+00   1.97   2.0", "- 0.00E+00"));
-  // Six entries (three full-weight results): the statistics of the three, N 3.0.
-  EXPECT_EQ(Lines(Dirs({{0, 0}, {0, 0}, {20, 0}, {20, 0}, {10, 20}, {10, 20}}), true),
-            Values("     10.00          6.70     23.62   28.31    1.00E+00 + 0.00E+00   2.93   3.0", "- 0.00E+00"));
-  const FisherResult same = FisherMean(Dirs({{5, 5}, {5, 5}, {5, 5}, {5, 5}, {5, 5}, {5, 5}}), true);
-  EXPECT_TRUE(same.Unbounded());
-  EXPECT_FLOAT_EQ(same.Alpha95, 0);
-}
-
-TEST(FisherStats, SpreadUsesTheListCountAlsoWhenWeighted) {
-  // Logs 0, 0, 2, 2 around 1: s = sqrt(4 / 3) with the four list entries.
-  const std::vector<FisherEntry> list = {{0, 0, 0}, {0, 0, 0}, {20, 0, 2}, {20, 0, 2}};
-  const FisherResult r = FisherMean(list, true);
-  EXPECT_NEAR(r.Spread, std::sqrt(4.0 / 3.0), 1e-6);
-  EXPECT_NEAR(r.MeanIntensity, std::exp(1.0), 1e-5);
 }
 
 TEST(FisherStats, ReportEndsWithThePoleOfTheMean) {

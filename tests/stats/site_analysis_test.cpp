@@ -424,18 +424,7 @@ TEST_F(SiteAnalysis, LeastSquaresOnlyReversed) {
 
 TEST_F(SiteAnalysis, WeightedListsGrowPastFiveHundredEntries) {
   WriteMag(path, FullSection(300, 2));
-  {
-    SampleFile f = SampleFile::Open(path);
-    SectionHeader section;
-    const auto table = LoadSampleTable(f, section);
-    for (int i = 1; i <= 300; ++i) {
-      const int32_t slot = section.LastRecord + i - 1;
-      f.Write(slot, Result("N", static_cast<float>(i % 7), 50));
-      SampleHeader h = f.ReadSampleHeader(table[static_cast<size_t>(i - 1)].Slot);
-      h.LSquareRecord = slot;
-      f.Write(table[static_cast<size_t>(i - 1)].Slot, h);
-    }
-  }
+  for (int i = 1; i <= 300; ++i) StoreResult(path, i, Result("N", static_cast<float>(i % 7), 50));
   const Session s = OpenSession(path);
   const SiteRun run = RunSite(SiteData::LSquare, s, {"y", "g"});
   EXPECT_EQ(run.outcome, Outcome::Kind::Done);

@@ -1,11 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
-#include <unistd.h>
-
-#include <cstdlib>
-#include <filesystem>
 #include <limits>
 
 #include "session/dialogs.h"
@@ -121,12 +115,10 @@ TEST_F(LSquareCommand, SavesTheResultAtItsSlotAndLinksItAndListsIt) {
   EXPECT_EQ(r.Tied, 1);
   EXPECT_EQ(r.Points, 3);
   EXPECT_EQ(r.Active, 1);
-  EXPECT_EQ(Format(r.GDec, "0.00"), "45.00");
-  EXPECT_EQ(Format(r.TInc, "0.00"), "22.27");
-  EXPECT_EQ(Format(r.Error, "0.00"), "6.06");
 
   const auto listing = *s.ListSample(1);
   ASSERT_EQ(listing.size(), 1u + 4 + 1 + 3);
+  EXPECT_EQ(listing[6], "            ==========Least Square Analysis==========      ");
   EXPECT_EQ(listing.back(), "N         45.00  22.27   45.00  22.27   3.03E+00   6.06      3    Yes ");
 
   // Saving again (a free line now) overwrites the same slot.
@@ -150,9 +142,8 @@ TEST_F(LSquareCommand, CancelHeadingAndNoFileChangeNothing) {
   d.answers = {"Q", ""};  // an invalid label, then Cancel
   EXPECT_EQ(LSquareAnalysis(s, d, 1), Outcome::Kind::Cancelled);
   EXPECT_EQ(d.questions.size(), 2u);
-  EXPECT_EQ(LSquareAnalysis(s, d, 0), Outcome::Kind::Nothing);   // the heading line
-  EXPECT_EQ(LSquareAnalysis(s, d, 4), Outcome::Kind::Nothing);   // no such line
-  EXPECT_EQ(LSquareAnalysis(s, d, -1), Outcome::Kind::Nothing);  // no line selected
+  for (int line : {0, 4, -1})  // the heading line, no such line, no line selected
+    EXPECT_EQ(LSquareAnalysis(s, d, line), Outcome::Kind::Nothing) << line;
   EXPECT_EQ(d.questions.size(), 2u);
   EXPECT_EQ(ReadBytes(path), before);
   Session closed;
@@ -255,28 +246,6 @@ TEST_F(LSquareCommand, NonNumericStepIsRefused) {
   EXPECT_EQ(ReadBytes(path), before);
 }
 
-// The whole command as the window runs it: toggle the checked steps, analyse, relist.
-TEST_F(LSquareCommand, CheckStepsAnalyseAndReadTheListing) {
-  Session s = Open(path);
-  ASSERT_TRUE(s.ListSample(2));
-  for (int line : {2, 3, 4}) {  // lines of the data listing are step numbers
-    const int32_t slot = s.Samples()[1].Slot + line;
-    StepRecord st = s.File().ReadStep(slot);
-    st.LSquare = st.LSquare == 0 ? 1 : 0;
-    s.File().Write(slot, st);
-  }
-  ScriptedDialogs d;
-  d.answers = {"rpp"};
-  ASSERT_EQ(LSquareAnalysis(s, d, s.CurrentPosition()), Outcome::Kind::Done);
-  const auto lines = *s.ListSample(s.CurrentPosition());
-  ASSERT_EQ(lines.size(), 1u + 4 + 1 + 3);
-  EXPECT_EQ(lines[2].substr(lines[2].size() - 14), "    Yes    Yes");
-  EXPECT_EQ(lines[4].substr(lines[4].size() - 14), "    Yes     No");  // the origin
-  EXPECT_EQ(lines[6], "            ==========Least Square Analysis==========      ");
-  EXPECT_EQ(lines[8].substr(0, 7), "RPP    ");
-  EXPECT_EQ(lines[8].substr(lines[8].size() - 15), "      2    Yes ");
-}
-
 TEST_F(LSquareCommand, AllResultsListing) {
   Session s = Open(path);
   EXPECT_EQ(AllResultsText(s), "No Least Square Data Available!");
@@ -297,22 +266,14 @@ TEST_F(LSquareCommand, AllResultsListing) {
   ASSERT_TRUE(s.ListSample(1));
   const std::vector<StepRecord> stepsBefore = s.Steps();
 
-  const LSquareResult r1 = SampleFile::Open(path).ReadResult(16);
-  const LSquareResult r2 = SampleFile::Open(path).ReadResult(17);
-  const std::string expected =
-      "   Sample         Meters  Label   GDec   GInc    TDec   TInc Intensity  Error #Points\r\n"
-      "CRA 1a              1.25  N      45.00  35.26   45.00  35.26  3.03E+00   0.00     3\r\n"
-      "CRA 2b              2.50  NP  " + AlignNumber(Format(r2.GDec, "0.00"), 8) +
-      AlignNumber(Format(r2.GInc, "0.00"), 7) + AlignNumber(Format(r2.TDec, "0.00"), 8) +
-      AlignNumber(Format(r2.TInc, "0.00"), 7) + AlignNumber(Format(r2.Intensity, "Scientific"), 10) +
-      AlignNumber(Format(r2.Error, "0.00"), 7) + "     2\r\n"
-      "\r\n"
-      "******** (AF) Temperature Steps Used in Least Square Analysis ********\r\n"
-      "CRA 1a              0  250  300\r\n"
-      "CRA 2b            300  350  Org Tied\r\n";
-  EXPECT_EQ(AllResultsText(s), expected);
-  EXPECT_EQ(r1.Points, 3);
-  EXPECT_GT(r2.Error, 0.0f);
+  EXPECT_EQ(AllResultsText(s),
+            "   Sample         Meters  Label   GDec   GInc    TDec   TInc Intensity  Error #Points\r\n"
+            "CRA 1a              1.25  N      45.00  35.26   45.00  35.26  3.03E+00   0.00     3\r\n"
+            "CRA 2b              2.50  NP      9.95  36.20    9.95  36.20  2.78E+00   1.05     2\r\n"
+            "\r\n"
+            "******** (AF) Temperature Steps Used in Least Square Analysis ********\r\n"
+            "CRA 1a              0  250  300\r\n"
+            "CRA 2b            300  350  Org Tied\r\n");
 
   // The listing walks with its own buffers: the current sample is untouched.
   EXPECT_EQ(s.CurrentPosition(), 1);

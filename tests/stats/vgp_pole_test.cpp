@@ -21,42 +21,32 @@ std::string Block(const std::string& values, const std::string& palaeolatitude) 
 
 }  // namespace
 
-TEST(VgpPole, LongitudeIsNotReducedAndReversedGivesTheAntipode) {
+TEST(VgpPole, ReportsOfPolesAndOvals) {
   const SiteLocation site{40, 250};
-  EXPECT_EQ(VgpReport(Rad(10), Rad(50), Rad(5), site), Block("     77.72        385.48      4.47    6.68", "30.79"));
-  EXPECT_EQ(VgpReport(Rad(190), Rad(-50), Rad(5), site), Block("    -77.72        205.48      4.47    6.68", "-30.79"));
-}
-
-// Butler, R. F. (1992), Paleomagnetism: Magnetic Domains to Geologic Terranes, the
-// worked example of a pole calculation: site 30 N, 250 E; D 25, I 45, alpha95 5.
-TEST(VgpPole, ButlerWorkedExample) {
-  const VgpValues v = ComputeVgp(Rad(25), Rad(45), Rad(5), SiteLocation{30, 250});
-  EXPECT_NEAR(v.pole.Latitude, 67.76, 0.005);
-  EXPECT_NEAR(v.pole.Longitude, 342.73, 0.005);
-  EXPECT_NEAR(v.Dp, 4.00, 0.005);
-  EXPECT_NEAR(v.Dm, 6.32, 0.005);
-  EXPECT_EQ(VgpReport(Rad(25), Rad(45), Rad(5), SiteLocation{30, 250}),
-            Block("     67.76        342.73      4.00    6.32", "26.57"));
-}
-
-TEST(VgpPole, PalaeolatitudeAndZeroCone) {
-  const SiteLocation site{40, 250};
-  const std::string report = VgpReport(Rad(0), Rad(30), 0, site);
-  EXPECT_NE(report.find("      0.00    0.00 (degree)\r\n  PaleoLatitude = 16.10 degree\r\n"), std::string::npos)
-      << report;
-  EXPECT_NEAR(ComputeVgp(0, Rad(-30), 0, site).PaleoLatitude, -16.10, 0.005);
-}
-
-TEST(VgpPole, VerticalAndHorizontalInclinations) {
-  const SiteLocation site{40, 250};
-  // Straight down: the pole is the site, the oval a circle of 2 alpha95.
-  EXPECT_EQ(VgpReport(Rad(123), Rad(90), Rad(5), site), Block("     40.00        250.00     10.00   10.00", "90.00"));
-  // Straight up: the antipode of the site.
-  EXPECT_EQ(VgpReport(Rad(0), Rad(-90), Rad(5), site), Block("    -40.00        430.00     10.00   10.00", "-90.00"));
-  // Horizontal: magnetic colatitude 90 degrees, dp = alpha95 / 2, dm = alpha95; the
-  // pole lies 90 degrees north of the site, beyond the geographic pole.
-  EXPECT_EQ(VgpReport(Rad(0), 0, Rad(5), site), Block("     50.00        430.00      2.50    5.00", "0.00"));
-  EXPECT_EQ(VgpReport(Rad(0), -0.0f, Rad(5), site), Block("     50.00        430.00      2.50    5.00", "0.00"));
+  const struct {
+    double dec, inc, alpha95;
+    SiteLocation site;
+    std::string values, palaeolatitude;
+  } cases[] = {
+      // The longitude is not reduced; reversed gives the antipode.
+      {10, 50, 5, site, "     77.72        385.48      4.47    6.68", "30.79"},
+      {190, -50, 5, site, "    -77.72        205.48      4.47    6.68", "-30.79"},
+      // Butler, R. F. (1992), Paleomagnetism: Magnetic Domains to Geologic Terranes,
+      // the worked example of a pole calculation.
+      {25, 45, 5, SiteLocation{30, 250}, "     67.76        342.73      4.00    6.32", "26.57"},
+      {0, 30, 0, site, "     66.10        430.00      0.00    0.00", "16.10"},
+      {0, -30, 0, site, "     33.90        430.00      0.00    0.00", "-16.10"},
+      // Straight down: the pole is the site, the oval a circle of 2 alpha95; up: the antipode.
+      {123, 90, 5, site, "     40.00        250.00     10.00   10.00", "90.00"},
+      {0, -90, 5, site, "    -40.00        430.00     10.00   10.00", "-90.00"},
+      // Horizontal: magnetic colatitude 90 degrees, dp = alpha95 / 2, dm = alpha95; the
+      // pole lies 90 degrees north of the site, beyond the geographic pole.
+      {0, 0, 5, site, "     50.00        430.00      2.50    5.00", "0.00"},
+      {0, -0.0, 5, site, "     50.00        430.00      2.50    5.00", "0.00"},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(VgpReport(Rad(c.dec), Rad(c.inc), Rad(c.alpha95), c.site), Block(c.values, c.palaeolatitude))
+        << c.dec << " " << c.inc;
 }
 
 TEST(VgpPole, PoleAtAGeographicPoleTakesTheSiteLongitude) {
