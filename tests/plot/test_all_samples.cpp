@@ -5,7 +5,10 @@
 
 #include "plot/all_samples.h"
 #include "plot/plot_helpers.h"
+#include "session/session.h"
 #include "store/numread.h"
+#include "store/text.h"
+#include "support/cli_run.h"
 
 using namespace rmx;
 using namespace rmx::plot;
@@ -107,7 +110,7 @@ TEST(AllSamples, SelectionRules) {
   }
 }
 
-TEST(AllSamples, DamagedValuesStopTheSelection) {
+TEST(AllSamples, DamagedValuesCaptionsTitlesAndQuestions) {
   const float nan = std::numeric_limits<float>::quiet_NaN();
   StepRecord bad = At("AF", 20, 1);
   bad.TInc = nan;
@@ -115,69 +118,53 @@ TEST(AllSamples, DamagedValuesStopTheSelection) {
   r.Position = 3;
   r.Slot = 12;
   r.Header.SampleName = "S3              ";
-  // Geographic values are sound; the damaged tilt-corrected inclination is used
-  // only by the tilt-corrected plot.
-  EXPECT_EQ(SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::Geographic).Declinations.size(), 2u);
-  const PointSelection p = SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::TiltCorrected);
+  // The damaged tilt-corrected inclination stops only the tilt-corrected plot.
+  using D = AllSamplesData;
+  using C = Coordinates;
+  EXPECT_EQ(SelectPoints({r}, D::AlternatingField, 20, C::Geographic).Declinations.size(), 2u);
+  const PointSelection p = SelectPoints({r}, D::AlternatingField, 20, C::TiltCorrected);
   EXPECT_TRUE(p.Declinations.empty());
   EXPECT_EQ(p.Damaged,
             "Sample 3 (S3, record 12): step 2 (record 14) holds a TInc that is not a number: the file is damaged.");
   r.Steps[0].Level = nan;
-  EXPECT_NE(SelectPoints({r}, AllSamplesData::AlternatingField, 20, Coordinates::Geographic).Damaged.find("Level"),
-            std::string::npos);
-}
+  EXPECT_NE(SelectPoints({r}, D::AlternatingField, 20, C::Geographic).Damaged.find("Level"), std::string::npos);
 
-TEST(AllSamples, NetChoiceCaptionsAndTitles) {
+  // Nothing ticked: a fresh title; stereographic before equal-area; geographic from either net.
   const NetChoice none = ChooseAllSamplesNet(false, false, false, false);
-  EXPECT_TRUE(none.Net == NetKind::EqualArea && none.Coords == Coordinates::TiltCorrected && none.FreshTitle);
-  const NetChoice first = ChooseAllSamplesNet(false, true, true, false);  // stereographic before equal-area
-  EXPECT_TRUE(first.Net == NetKind::Stereographic && first.Coords == Coordinates::Geographic && !first.FreshTitle);
-  EXPECT_EQ(ChooseAllSamplesNet(false, false, false, true).Coords, Coordinates::Geographic);
-
-  using D = AllSamplesData;
-  using C = Coordinates;
+  EXPECT_TRUE(none.Net == NetKind::EqualArea && none.Coords == C::TiltCorrected && none.FreshTitle);
+  const NetChoice first = ChooseAllSamplesNet(false, true, true, false);
+  EXPECT_TRUE(first.Net == NetKind::Stereographic && first.Coords == C::Geographic && !first.FreshTitle);
+  EXPECT_EQ(ChooseAllSamplesNet(false, false, false, true).Coords, C::Geographic);
   EXPECT_EQ(AllSamplesCaption(D::Nrm, 0), "Right Panel: Projection of all samples using NRM data");
   EXPECT_EQ(AllSamplesCaption(D::AlternatingField, 20.5f), "Right Panel: Projection of all samples using data at 21 mT");
   EXPECT_EQ(AllSamplesCaption(D::ArbitraryTemperature, 250),
             "Right Panel: Projection of all samples using data at 250 degree");
-
-  struct Title {
-    D data;
-    NetKind net;
-    C coords;
-    const char* text;
-  };
   const NetKind S = NetKind::Stereographic, E = NetKind::EqualArea;
-  for (const Title& t : std::vector<Title>{
-           {D::Nrm, E, C::TiltCorrected, "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"},
-           {D::AlternatingField, E, C::Geographic, "Equal-Area Projection of All Samples -  20 mT, Geographic"},
-           {D::AlternatingField, E, C::TiltCorrected, "Equal-Area Projection of All Samples - 20 mT, Tilt-Corrected"},
-           {D::ArbitraryTemperature, E, C::Geographic, "Equal-Area Projection of All Samples -  20 degree, Geographic"},
-           {D::ArbitraryTemperature, S, C::TiltCorrected,
-            "Stereographic Projection of All Samples - 20 degree, Tilt-Corrected"},
-           {D::LSquare, E, C::Geographic, "Equal-Area Projection of All Samples - Least Square, Geographic"},
-       })
-    EXPECT_EQ(PrintedAllSamplesTitle(t.data, t.net, t.coords, 20), t.text);
-}
+  const struct { D data; NetKind net; C coords; const char* text; } titles[] = {
+      {D::Nrm, E, C::TiltCorrected, "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"},
+      {D::AlternatingField, E, C::Geographic, "Equal-Area Projection of All Samples -  20 mT, Geographic"},
+      {D::AlternatingField, E, C::TiltCorrected, "Equal-Area Projection of All Samples - 20 mT, Tilt-Corrected"},
+      {D::ArbitraryTemperature, E, C::Geographic, "Equal-Area Projection of All Samples -  20 degree, Geographic"},
+      {D::ArbitraryTemperature, S, C::TiltCorrected, "Stereographic Projection of All Samples - 20 degree, Tilt-Corrected"},
+      {D::LSquare, E, C::Geographic, "Equal-Area Projection of All Samples - Least Square, Geographic"}};
+  for (const auto& t : titles) EXPECT_EQ(PrintedAllSamplesTitle(t.data, t.net, t.coords, 20), t.text);
 
-TEST(AllSamples, QuestionsRepeatUntilValidOrEmpty) {
+  // The level and the data set are asked until valid; an empty answer cancels.
   ScriptedDialogs d;
   d.answers = {"abc", " ", "inf", "20.0"};
-  EXPECT_EQ(AskAllSamplesLevel(d, AllSamplesData::AlternatingField), 20.0f);
+  EXPECT_EQ(AskAllSamplesLevel(d, D::AlternatingField), 20.0f);
   ASSERT_EQ(d.questions.size(), 4u);
   EXPECT_EQ(d.questions[0].title, "Alternating Field Strength Selection");
   EXPECT_EQ(d.questions[0].prompt, "Please enter a desired strength of\r\nAlternating Field for plotting: ");
   d.answers = {""};
-  EXPECT_FALSE(AskAllSamplesLevel(d, AllSamplesData::ArbitraryTemperature));
+  EXPECT_FALSE(AskAllSamplesLevel(d, D::ArbitraryTemperature));
   EXPECT_EQ(d.questions.back().title, "Temperature Selection");
-
   d.questions.clear();
-  d.answers = {"NRM", " l", "x", "l"};
-  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::LSquare);
+  d.answers = {"NRM", " l", "x", "l", "T", ""};
+  EXPECT_EQ(AskPrintDataSet(d), D::LSquare);
   EXPECT_EQ(d.questions.size(), 4u);
   EXPECT_EQ(d.questions[0].title, "Data Set Selection for Printing All Points");
-  d.answers = {"T", ""};
-  EXPECT_EQ(AskPrintDataSet(d), AllSamplesData::ArbitraryTemperature);
+  EXPECT_EQ(AskPrintDataSet(d), D::ArbitraryTemperature);
   EXPECT_FALSE(AskPrintDataSet(d));
 }
 
@@ -186,26 +173,80 @@ TEST(AllSamples, PanelAndPageDrawings) {
   p.Declinations = {0, 90, 180};
   p.Inclinations = {0, -45, 90};
   PlotState state;
-  RecordingSurface screen(7575, 6405);
+  RecordingSurface screen(7575, 6405), page(A4Width, A4Height);
+  auto red = [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; };
   DrawAllSamplesPlot(screen, ScreenLayout(), state, NetKind::EqualArea, p, nullptr);
-  const auto circles = Select(screen, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; });
+  const auto circles = Select(screen, red);
   ASSERT_EQ(circles.size(), 3u);
   EXPECT_EQ(Describe(circles[0]), "circle 3787.500 360.000 35.000 filled 255,0,0");  // on the rim, filled
   EXPECT_FALSE(circles[1].Filled);                                                 // upper hemisphere
   EXPECT_EQ(Describe(circles[2]), "circle 3787.500 3202.500 35.000 filled 255,0,0");  // the centre
   EXPECT_EQ(OfKind(screen, Kind::Text).size(), 4u);  // the compass letters only
 
-  RecordingSurface page(A4Width, A4Height);
   const PageHeading heading{"/data/site.mag", "Equal-Area Projection of All Samples - NRM, Tilt-Corrected"};
   DrawAllSamplesPlot(page, PaperLayout(), state, NetKind::EqualArea, p, &heading);
   const Primitive* file = FindText(page, "/data/site.mag");
   const Primitive* title = FindText(page, "Equal-Area Projection");
   ASSERT_TRUE(file && title);
   const double left = state.NetCentreX - state.NetRadius, top = state.NetCentreY - state.NetRadius;
-  EXPECT_EQ(file->X1, left);
-  EXPECT_EQ(file->Y1, top - 1440);
-  EXPECT_EQ(title->X1, left);
-  EXPECT_EQ(title->Y1, top - 1000);
+  EXPECT_TRUE(file->X1 == left && file->Y1 == top - 1440 && title->X1 == left && title->Y1 == top - 1000);
   EXPECT_EQ(title->TextFont, (Font{"Courier", 12}));
-  EXPECT_EQ(Select(page, [](const Primitive& c) { return c.kind == Kind::Circle && c.Ink == Red; }).front().Size, 50);
+  EXPECT_EQ(Select(page, red).front().Size, 50);
+}
+
+// plot-all writes what the plot window draws for the same data, on a panel or a page.
+TEST(CliPlotAll, PrimitivesEqualTheWindowsPanelAndPageAndBadUsageIsRefused) {
+  TempDir dir;
+  const std::string path = dir.File("section.mag"), out = dir.File("all.txt"), pdf = dir.File("all.pdf");
+  SectionPlan plan;
+  plan.samples = {{"A1", {Step("NRM", 0, 10, 40, 15, 35, 1e-3f, 1), Step("AF", 20, 20, -10, 25, -5, 5e-4f, 1)}},
+                  {"A2", {Step("NRM", 0, 200, -30, 205, -25, 1e-3f, 1), Step("AF", 20, 190, -20, 195, -15, 5e-4f, 1)}},
+                  {"A3", {Step("NRM", 0, 100, 10, 100, 10, 1e-3f, 1)}, 0}};
+  WriteMag(path, plan);
+  Session s;
+  s.GetOpenFileName(path);
+  s.Load();
+  const struct {
+    std::vector<std::string> args;
+    AllSamplesData data;
+    float level;
+    NetKind net;
+    Coordinates coords;
+    bool paper;
+  } cases[] = {
+      {{"--data", "af", "--level", "20.0", "--kind", "stereographic", "--coords", "geographic"},
+       AllSamplesData::AlternatingField, 20, NetKind::Stereographic, Coordinates::Geographic, false},
+      {{"--data=nrm", "--kind=equal-area", "--coords=tilt", "--paper"}, AllSamplesData::Nrm, 0, NetKind::EqualArea,
+       Coordinates::TiltCorrected, true}};
+  for (const auto& c : cases) {
+    std::vector<std::string> args = {"plot-all", path, "--out", out};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliResult r = RunCli(args);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, out + "\n");
+    const PointSelection points = SelectPoints(ReadAllSamples(s, c.data), c.data, c.level, c.coords);
+    const PanelSize size = c.paper ? PanelSize{A4Width, A4Height} : PlotWindowPanelSize(1024, 768, 96);
+    RecordingSurface rec(size.Width, size.Height);
+    PlotState state;
+    const PageHeading heading{path, PrintedAllSamplesTitle(c.data, c.net, c.coords, c.level)};
+    DrawAllSamplesPlot(rec, c.paper ? PaperLayout() : ScreenLayout(), state, c.net, points, c.paper ? &heading : nullptr);
+    EXPECT_EQ(ReadBytes(out), Latin1ToUtf8(rec.Dump())) << c.args[0];
+  }
+  const auto tail = [&](std::vector<std::string> args, const std::string& to) {
+    args.insert(args.begin(), {"plot-all", path});
+    args.insert(args.end(), {"--coords", "tilt", "--out", to});
+    return RunCli(args);
+  };
+  ASSERT_EQ(tail({"--data", "lsq", "--kind", "equal-area", "--paper"}, pdf).status, 0);
+  EXPECT_EQ(ReadBytes(pdf).rfind("%PDF-", 0), 0u);
+  // A misspelt data set, a missing or needless level, a kind that is no net, a position.
+  for (const auto& args : std::vector<std::vector<std::string>>{{"--data", "xrm", "--kind", "equal-area"},
+                                                                {"--data", "af", "--kind", "equal-area"},
+                                                                {"--data", "nrm", "--level", "20", "--kind", "equal-area"},
+                                                                {"--data", "nrm", "--kind", "zijderveld"},
+                                                                {"1", "--data", "nrm", "--kind", "equal-area"}}) {
+    const CliResult r = tail(args, dir.File("x.svg"));
+    EXPECT_EQ(r.status, 2) << args[1] << " " << r.err;
+    EXPECT_NE(r.err.find("usage: remanex-cli plot-all"), std::string::npos) << r.err;
+  }
 }

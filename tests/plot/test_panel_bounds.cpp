@@ -32,100 +32,75 @@ class BoundsSurface : public Surface {
  protected:
   void DrawClear() override {}
   void DrawLine(double x1, double y1, double x2, double y2, Colour c) override {
-    if (Count(Inside(x1, y1) && Inside(x2, y2))) Outside({Primitive::Kind::Line, x1, y1, x2, y2, 0, false, c, {}, {}});
+    Check({Kind::Line, x1, y1, x2, y2, 0, false, c, {}, {}}, x1, y1, x2, y2);
   }
   void DrawBox(double x, double y, double side, bool filled, Colour c) override {
-    if (Count(Inside(x, y) && Inside(x + side, y + side)))
-      Outside({Primitive::Kind::Box, x, y, 0, 0, side, filled, c, {}, {}});
+    Check({Kind::Box, x, y, 0, 0, side, filled, c, {}, {}}, x, y, x + side, y + side);
   }
   void DrawCircle(double x, double y, double r, bool filled, Colour c) override {
-    if (Count(Inside(x - r, y - r) && Inside(x + r, y + r)))
-      Outside({Primitive::Kind::Circle, x, y, 0, 0, r, filled, c, {}, {}});
+    Check({Kind::Circle, x, y, 0, 0, r, filled, c, {}, {}}, x - r, y - r, x + r, y + r);
   }
   void DrawText(double x, double y, std::string_view text, Colour c, const Font& f) override {
-    if (Count(Inside(x, y))) Outside({Primitive::Kind::Text, x, y, 0, 0, 0, false, c, std::string(text), f});
+    Check({Kind::Text, x, y, 0, 0, 0, false, c, std::string(text), f}, x, y, x, y);
   }
 
  private:
   bool Inside(double x, double y) const { return x >= 0 && y >= 0 && x <= w_ && y <= h_; }
-  // Counts the primitive; true when it lies outside.
-  bool Count(bool inside) {
+  void Check(const Primitive& p, double x1, double y1, double x2, double y2) {
     ++drawn;
-    return !inside;
+    if (!Inside(x1, y1) || !Inside(x2, y2)) outside.push_back(Describe(p));
   }
-  void Outside(const Primitive& p) { outside.push_back(Describe(p)); }
   double w_, h_;
 };
 
-struct Frame {
+const struct Frame {
   const char* name;
   double width, height;
   bool paper;
-};
+} Frames[] = {{"default panel", 7575, 6405, false}, {"wide panel", 12000, 4500, false},
+              {"tall panel", 4500, 8000, false},     {"A4 page", A4Width, A4Height, true}};
 
-const Frame Frames[] = {
-    {"default panel", 7575, 6405, false},
-    {"wide panel", 12000, 4500, false},
-    {"tall panel", 4500, 8000, false},
-    {"A4 page", A4Width, A4Height, true},
-};
-
-class RealDataBounds : public ::testing::TestWithParam<const char*> {
- protected:
-  TempDir dir;
-  Session session;
-  std::vector<std::string> failures;
-
-  void SetUp() override {
-    const std::string source = std::string(REMANEX_REAL_DATA) + "/" + GetParam();
-    if (!std::filesystem::exists(source)) GTEST_SKIP() << "no real data at " << source;
-    const std::string path = dir.File("real.mag");
-    WriteSlots(path, ReadLaboratoryFile(ReadBytes(source), Layout::Tab).records);
-    session.GetOpenFileName(path);
-    session.Load();
-  }
-
-  // Draws on a checking surface of the frame and keeps what fell outside.
-  void Expect(const Frame& f, const std::string& what, const std::function<void(Surface&, const PlotLayout&)>& draw) {
-    BoundsSurface s(f.width, f.height);
-    draw(s, f.paper ? PaperLayout() : ScreenLayout());
-    if (s.drawn == 0) failures.push_back(what + " on the " + f.name + ": nothing drawn");
-    for (const std::string& p : s.outside) failures.push_back(what + " on the " + f.name + ": " + p);
-  }
-
-  void Report() {
-    std::ostringstream out;
-    for (size_t k = 0; k < failures.size() && k < 20; ++k) out << failures[k] << "\n";
-    EXPECT_TRUE(failures.empty()) << failures.size() << " primitives outside, the first:\n" << out.str();
-  }
-};
+class RealDataBounds : public ::testing::TestWithParam<const char*> {};
 
 }  // namespace
 
-TEST_P(RealDataBounds, EverySamplePlotStaysInside) {
-  const PlotKind kinds[] = {PlotKind::Zijderveld, PlotKind::ModifiedZijderveld, PlotKind::Stereographic,
-                            PlotKind::EqualArea};
+TEST_P(RealDataBounds, EverySamplePlotAndAllSampleNetStaysInside) {
+  const std::string source = std::string(REMANEX_REAL_DATA) + "/" + GetParam();
+  if (!std::filesystem::exists(source)) GTEST_SKIP() << "no real data at " << source;
+  TempDir dir;
+  const std::string path = dir.File("real.mag");
+  WriteSlots(path, ReadLaboratoryFile(ReadBytes(source), Layout::Tab).records);
+  Session session;
+  session.GetOpenFileName(path);
+  session.Load();
+  std::vector<std::string> failures;
+  // Draws on a checking surface of each frame and keeps what fell outside.
+  const auto expect = [&](const std::string& what, const std::function<void(Surface&, const Frame&)>& draw) {
+    for (const Frame& f : Frames) {
+      BoundsSurface s(f.width, f.height);
+      draw(s, f);
+      if (s.drawn == 0) failures.push_back(what + " on the " + f.name + ": nothing drawn");
+      for (const std::string& p : s.outside) failures.push_back(what + " on the " + f.name + ": " + p);
+    }
+  };
   for (int p = 1; p <= session.SampleCount(); ++p) {
     session.ListSample(p);
     const SampleHeader& header = session.CurrentHeader();
     for (const int32_t plane : {header.ProjectionDec, -2, 135})
-      for (PlotKind kind : kinds)
-        for (Coordinates coords : {Coordinates::Geographic, Coordinates::TiltCorrected})
-          for (const Frame& f : Frames) {
-            if (IsNet(kind) && plane != header.ProjectionDec) continue;  // the plane is the diagram's only
-            SampleHeader h = header;
-            h.ProjectionDec = plane;
-            Expect(f, header.SampleName + " " + PanelTitle(kind, coords) + " plane " + std::to_string(plane),
-                   [&](Surface& s, const PlotLayout& layout) {
-                     PlotState state;
-                     DrawSamplePlot(s, layout, state, kind, coords, h, session.Steps());
-                   });
-          }
+      for (PlotKind kind : {PlotKind::Zijderveld, PlotKind::ModifiedZijderveld, PlotKind::Stereographic,
+                            PlotKind::EqualArea})
+        for (Coordinates coords : {Coordinates::Geographic, Coordinates::TiltCorrected}) {
+          if (IsNet(kind) && plane != header.ProjectionDec) continue;  // the plane is the diagram's only
+          SampleHeader h = header;
+          h.ProjectionDec = plane;
+          expect(header.SampleName + " " + PanelTitle(kind, coords) + " plane " + std::to_string(plane),
+                 [&](Surface& s, const Frame& f) {
+                   PlotState state;
+                   DrawSamplePlot(s, f.paper ? PaperLayout() : ScreenLayout(), state, kind, coords, h,
+                                  session.Steps());
+                 });
+        }
   }
-  Report();
-}
-
-TEST_P(RealDataBounds, EveryAllSampleNetStaysInside) {
   // Every level some step of the file has, and the NRM and least-squares sets.
   std::set<float> levels;
   for (const SampleRecords& r : ReadAllSamples(session, AllSamplesData::AlternatingField))
@@ -141,15 +116,16 @@ TEST_P(RealDataBounds, EveryAllSampleNetStaysInside) {
         ASSERT_TRUE(sel.Damaged.empty()) << sel.Damaged;
         points += sel.Declinations.size();
         const PageHeading heading{session.FileName(), PrintedAllSamplesTitle(data, net, coords, level)};
-        for (const Frame& f : Frames)
-          Expect(f, heading.Title, [&](Surface& s, const PlotLayout& layout) {
-            PlotState state;
-            DrawAllSamplesPlot(s, layout, state, net, sel, f.paper ? &heading : nullptr);
-          });
+        expect(heading.Title, [&](Surface& s, const Frame& f) {
+          PlotState state;
+          DrawAllSamplesPlot(s, f.paper ? PaperLayout() : ScreenLayout(), state, net, sel, f.paper ? &heading : nullptr);
+        });
       }
   }
   EXPECT_GT(points, 0u);
-  Report();
+  std::ostringstream first;
+  for (size_t k = 0; k < failures.size() && k < 20; ++k) first << failures[k] << "\n";
+  EXPECT_TRUE(failures.empty()) << failures.size() << " primitives outside, the first:\n" << first.str();
 }
 
 INSTANTIATE_TEST_SUITE_P(Sets, RealDataBounds,
