@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -20,27 +21,9 @@ std::vector<std::string> Lines(const std::string& crlf) {
   return lines;
 }
 
-// The rows of the guide's column table under the line `title`: "first-last   field"
-// up to the next blank line, read back into numbers.
-std::vector<AppField> TableInGuide(const std::vector<std::string>& lines, const std::string& title,
-                                   std::vector<std::string>& names) {
-  std::vector<AppField> rows;
-  size_t i = 0;
-  while (i < lines.size() && lines[i].rfind(title, 0) != 0) ++i;
-  if (i == lines.size()) return rows;
-  for (i += 2; i < lines.size() && !lines[i].empty(); ++i) {
-    size_t first = 0, last = 0;
-    int used = 0;
-    if (std::sscanf(lines[i].c_str(), " %zu-%zu %n", &first, &last, &used) < 2) break;
-    names.push_back(lines[i].substr(static_cast<size_t>(used)));
-    rows.push_back({{first, last}, {}});
-  }
-  return rows;
-}
-
 }  // namespace
 
-TEST(Guide, HeadingsInOrderAndTheFixedLines) {
+TEST(Guide, HeadingsFixedLinesAndAboutTexts) {
   const std::string text = HelpText();
   size_t at = 0;
   for (const char* heading : GuideHeadings) {
@@ -62,9 +45,18 @@ TEST(Guide, HeadingsInOrderAndTheFixedLines) {
     ASSERT_GT(static_cast<unsigned char>(text[i]), 0);
     ASSERT_LT(static_cast<unsigned char>(text[i]), 0x80) << "at " << i;
   }
+
+  // The about texts name this build's version and no old release.
+  const std::string version = ProgramVersion;
+  EXPECT_EQ(AboutAuthorText().rfind("Remanex Analysis Program\r\nVersion: " + version + "\r\n", 0), 0u);
+  EXPECT_EQ(AboutHistoryText().find("\r\n" + version + " "), AboutHistoryText().find("\r\n"));
+  EXPECT_NE(AboutContactText().find(std::string(DocDirectory) + "/README.md"), std::string::npos);
+  for (const std::string& t : {AboutAuthorText(), AboutContactText(), AboutHistoryText()})
+    EXPECT_EQ(t.find("4.4"), std::string::npos) << t;
 }
 
-// The column tables the guide prints are the columns the converter reads.
+// The column tables the guide prints ("first-last   field" two lines under the title, up
+// to a blank line) are the columns the converter reads.
 TEST(Guide, AppColumnTablesAreTheConvertersColumns) {
   const auto lines = Lines(HelpText());
   const struct {
@@ -74,19 +66,24 @@ TEST(Guide, AppColumnTablesAreTheConvertersColumns) {
                 {"Line#2:    Header of a sample", AppSampleFields()},
                 {"Line#3:    NRM data of a sample", AppStepFields()}};
   for (const auto& t : tables) {
-    std::vector<std::string> names;
-    const auto rows = TableInGuide(lines, t.title, names);
-    ASSERT_EQ(rows.size(), t.fields.size()) << t.title;
-    size_t previousLast = 0;
-    for (size_t k = 0; k < rows.size(); ++k) {
-      EXPECT_EQ(rows[k].columns.first, t.fields[k].columns.first) << t.title << " row " << k;
-      EXPECT_EQ(rows[k].columns.last, t.fields[k].columns.last) << t.title << " row " << k;
-      EXPECT_EQ(names[k], t.fields[k].field);
+    size_t i = 0;
+    while (i < lines.size() && lines[i].rfind(t.title, 0) != 0) ++i;
+    ASSERT_LT(i, lines.size()) << t.title;
+    size_t k = 0, previousLast = 0;
+    for (i += 2; i < lines.size() && !lines[i].empty(); ++i, ++k) {
+      size_t first = 0, last = 0;
+      int used = 0;
+      if (std::sscanf(lines[i].c_str(), " %zu-%zu %n", &first, &last, &used) < 2) break;
+      ASSERT_LT(k, t.fields.size()) << t.title;
+      EXPECT_EQ(first, t.fields[k].columns.first) << t.title << " row " << k;
+      EXPECT_EQ(last, t.fields[k].columns.last) << t.title << " row " << k;
+      EXPECT_EQ(lines[i].substr(static_cast<size_t>(used)), t.fields[k].field);
       // Fields follow each other without overlapping, inside the 64 columns.
-      EXPECT_GT(rows[k].columns.first, previousLast) << t.title << " row " << k;
-      EXPECT_LE(rows[k].columns.first, rows[k].columns.last);
-      previousLast = rows[k].columns.last;
+      EXPECT_GT(first, previousLast) << t.title << " row " << k;
+      EXPECT_LE(first, last);
+      previousLast = last;
     }
+    EXPECT_EQ(k, t.fields.size()) << t.title;
     EXPECT_EQ(previousLast, 64u) << t.title;
   }
 }
@@ -104,18 +101,8 @@ TEST(Guide, ExamplesConvertToTheSameSampleFile) {
   for (Layout layout : {Layout::App, Layout::Tab, Layout::Nta, Layout::Cma, Layout::Txt}) {
     const std::string example = GuideExample(layout);
     EXPECT_NE(text.find(example), std::string::npos) << static_cast<int>(layout);
-    const Converted c = ReadLaboratoryFile(example, layout);
-    EXPECT_EQ(c.records, app.records) << static_cast<int>(layout);
+    EXPECT_EQ(ReadLaboratoryFile(example, layout).records, app.records) << static_cast<int>(layout);
   }
   // Every line of the fixed-column example is 64 characters.
   for (const auto& line : Lines(GuideExample(Layout::App))) EXPECT_EQ(line.size(), 64u) << line;
-}
-
-TEST(About, TextsNameTheBuildsVersionAndNoOldRelease) {
-  const std::string version = ProgramVersion;
-  EXPECT_EQ(AboutAuthorText().rfind("Remanex Analysis Program\r\nVersion: " + version + "\r\n", 0), 0u);
-  EXPECT_EQ(AboutHistoryText().find("\r\n" + version + " "), AboutHistoryText().find("\r\n"));
-  EXPECT_NE(AboutContactText().find(std::string(DocDirectory) + "/README.md"), std::string::npos);
-  for (const std::string& t : {AboutAuthorText(), AboutContactText(), AboutHistoryText()})
-    EXPECT_EQ(t.find("4.4"), std::string::npos) << t;
 }

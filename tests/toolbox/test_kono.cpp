@@ -7,15 +7,14 @@
 
 using namespace rmx::toolbox;
 
-TEST(KonoReading, RowsLabelsAndSeparators) {
-  struct Case {
+TEST(Kono, ReadingRows) {
+  const struct {
     const char* text;
     bool weighted;
     int rows, effective;
     std::vector<double> entries;
     bool stopped;
-  };
-  const Case cases[] = {
+  } cases[] = {
       // The three-row example as the window holds it (LF) and as typed rows (CR LF).
       {"N 45\nR -45\nNP 44.5", true, 3, 3, {45, 45, 45, 45, 44.5}, false},
       {"N 45\r\nR -45\r\nNP 44.5\r\n", false, 3, 3, {45, 45, 44.5}, false},
@@ -30,7 +29,7 @@ TEST(KonoReading, RowsLabelsAndSeparators) {
       {"N 45\nN 40 one\nN 40", false, 1, 1, {45}, true},
       {"N", false, 0, 0, {}, false},
   };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     const KonoData d = ReadKonoData(c.text, c.weighted);
     std::vector<double> entries;
     for (const KonoEntry& e : d.entries) entries.push_back(e.inclination);
@@ -41,7 +40,7 @@ TEST(KonoReading, RowsLabelsAndSeparators) {
   }
 }
 
-TEST(Kono, ThreeRowExampleWeighted) {
+TEST(Kono, ResultsAndRefusals) {
   const KonoResult r = ComputeKono("N 45\nR -45\nNP 44.5\n", true);
   ASSERT_FALSE(r.refusal);
   const std::array<std::string, KonoBoxCount> boxes = {
@@ -57,22 +56,21 @@ TEST(Kono, ThreeRowExampleWeighted) {
             "5. Overflow, K = 2725.88038861\r\n5. Incl = 44.900, K = 5359.83352632\r\n"
             "6. Overflow, K = 5359.83352632\r\n6. Incl = 44.900, K = 10366.94005652");
   EXPECT_EQ(ComputeKono("N 45\nR -45\nNP 44.5\n", false).effectiveCount, 3);
-}
 
-TEST(Kono, RefusalsAndMissingCones) {
-  struct Case {
+  const char* const none = "No effective data available!";
+  const char* const few = "Too few effective samples!";
+  const struct {
     const char* text;
     bool weighted;
     const char* title;
     const char* first;   // the message's first line
     const char* filled;  // per box: 1 filled, 0 empty
-  };
-  const Case cases[] = {
-      {"", false, "No Data", "No effective data available!", "1110000000000"},
-      {"INT 40\nNPP 30", false, "No Data", "No effective data available!", "1110000000000"},
-      {"N 45", true, "No Data", "Too few effective samples!", "1110000000000"},
+  } cases[] = {
+      {"", false, "No Data", none, "1110000000000"},
+      {"INT 40\nNPP 30", false, "No Data", none, "1110000000000"},
+      {"N 45", true, "No Data", few, "1110000000000"},
       // Two effective rows, but 2 / 2 = 1 independent sample in weighted mode.
-      {"NP 40\nRP -50", true, "No Data", "Too few effective samples!", "1110000000000"},
+      {"NP 40\nRP -50", true, "No Data", few, "1110000000000"},
       {"N 45\nR -45\nN? 30", false, "No Data", "All effective inclinations are equal!", "1110000000000"},
       // The six steps run off to an inclination of 1624 degrees: no estimate.
       {"N 80\nN -70\nN 10\nN -20\nN 60", false, "No Result",
@@ -81,15 +79,14 @@ TEST(Kono, RefusalsAndMissingCones) {
       {"N 14.5\nN 26.8\nN 55.7\nN -22.6\nN -5.8\nN 40.8\nN -33.5\nN -50.2\nN -22.1\nN -55.6\nN 33\nN 39.7", false,
        "", "", "1111111100100"},
   };
-  for (const Case& c : cases) {
-    const KonoResult r = ComputeKono(c.text, c.weighted);
-    ASSERT_EQ(r.refusal.has_value(), *c.title != 0) << c.text;
-    if (r.refusal) {
-      EXPECT_EQ(r.refusal->title, c.title);
-      EXPECT_EQ(r.refusal->text.substr(0, r.refusal->text.find('\r')), c.first);
+  for (const auto& c : cases) {
+    const KonoResult k = ComputeKono(c.text, c.weighted);
+    ASSERT_EQ(k.refusal.has_value(), *c.title != 0) << c.text;
+    if (k.refusal) {
+      EXPECT_EQ(k.refusal->title, c.title);
+      EXPECT_EQ(k.refusal->text.substr(0, k.refusal->text.find('\r')), c.first);
     }
-    for (int b = 0; b < KonoBoxCount; ++b)
-      EXPECT_EQ(r.boxes[b].empty(), c.filled[b] == '0') << c.text << b;
+    for (int b = 0; b < KonoBoxCount; ++b) EXPECT_EQ(k.boxes[b].empty(), c.filled[b] == '0') << c.text << b;
   }
   EXPECT_NE(ComputeKono(cases[5].text, false).intermediate.find("\r\n6. Incl = 1624.148, K = -2208.24517954"),
             std::string::npos);
