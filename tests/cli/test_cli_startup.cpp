@@ -32,22 +32,23 @@ TEST(CliStartup, NoQtLibraryIsLoadedWithTheProgram) {
   EXPECT_EQ(libraries.find("Qt"), std::string::npos) << libraries;
 }
 
+// Without the module beside it, a picture file is refused by the module's name and a
+// text plot still works.
 TEST(CliStartup, AMissingPlotWriterIsNamedAndTextPlotsStillWork) {
   TempDir dir;
-  const std::string cli = dir.File("remanex-cli");  // a copy without the module beside it
+  const std::string cli = dir.File("remanex-cli");
   std::filesystem::copy_file(REMANEX_CLI, cli);
   SectionPlan plan;
   plan.samples = {{"s1", {Step("TT", 100, 10, 20, 10, 20, 1e-5f, 0.1f)}}};
   WriteMag(dir.File("s.mag"), plan);
 
-  const std::string png = dir.File("z.png");
-  CliResult r = RunCliAt(cli, {"plot", dir.File("s.mag"), "1", "--kind", "zijderveld", "--coords", "tilt", "--out", png});
-  EXPECT_EQ(r.status, 1);
-  EXPECT_NE(r.err.find(dir.File("libremanex-plotwriter.so")), std::string::npos) << r.err;
-  EXPECT_FALSE(std::filesystem::exists(png));
-
-  r = RunCliAt(cli, {"plot", dir.File("s.mag"), "1", "--kind", "zijderveld", "--coords", "tilt", "--out",
-                     dir.File("z.txt")});
-  EXPECT_EQ(r.status, 0) << r.err;
-  EXPECT_NE(ReadBytes(dir.File("z.txt")).find("line "), std::string::npos);
+  for (const char* name : {"z.png", "z.txt"}) {
+    const bool text = name[2] == 't';
+    const CliResult r = RunCliAt(
+        cli, {"plot", dir.File("s.mag"), "1", "--kind", "zijderveld", "--coords", "tilt", "--out", dir.File(name)});
+    EXPECT_EQ(r.status, text ? 0 : 1) << r.err;
+    EXPECT_EQ(r.err.find(dir.File("libremanex-plotwriter.so")) != std::string::npos, !text) << r.err;
+    ASSERT_EQ(std::filesystem::exists(dir.File(name)), text) << name;
+    if (text) EXPECT_NE(ReadBytes(dir.File(name)).find("line "), std::string::npos);
+  }
 }

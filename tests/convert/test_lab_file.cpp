@@ -30,6 +30,15 @@ LabSection SmallSection() {
   return sec;
 }
 
+const std::string TxtText = "CRA Crussol A   44.90  4.8  -1.6  60.8  5  2 1\n"
+                        "CRA  101      1.5  0 0 0 0  3  4  2\n"
+                        "CRA  101      NRM  0 318.0 55.1 320.4 48.9 2.71E-02 0.08  3\n"
+                        "CRA 102 A  2.5  0 0 0 0  5  6  4\n"
+                        "CRA 102 A  TT 250  1 2 3 4 5 6  5\n";
+const std::string NtaText = "CRA Crussol A\t44.90\t4.8\t-1.6\t60.8\r\n\r\nCRA\t101\t1.5\t0\t0\t0\t0\r\n"
+                        "CRA\t101\tNRM  0\t1\t2\t3\t4\t5\t6\r\n   \r\nCRA\t101\tTT 100\t1\t2\t3\t4\t5\t6\r\n"
+                        "CRA\t102\t2.5\r\n";
+
 std::vector<Slot> Slots(const std::string& text, Layout layout) { return ReadLaboratoryFile(text, layout).records; }
 std::string Read(const std::string& text, Layout layout) { return Bytes(Slots(text, layout)); }
 
@@ -71,11 +80,14 @@ TEST(LabLayouts, EveryLayoutAndLineEndGivesTheSameSampleFile) {
   const std::string expected = Bytes(ExpectedSlots(sec));
   for (Layout layout : AllLayouts) {
     SCOPED_TRACE(LayoutExtension(layout));
-    std::string unterminated = WriteLab(sec, layout);
+    std::string unterminated = WriteLab(sec, layout), mixed;
     unterminated.resize(unterminated.size() - 2);
-    // LF or CR alone, blank lines at the end and a last line without its end read the same.
+    int n = 0;
+    for (char c : WriteLab(sec, layout, "\n"))
+      mixed += c != '\n' ? std::string(1, c) : ++n % 3 == 0 ? "\r" : n % 3 == 1 ? "\r\n" : "\n";
+    // LF or CR alone or mixed, blank lines at the end and a last line without its end read the same.
     for (const std::string& text : {WriteLab(sec, layout), WriteLab(sec, layout, "\n"), WriteLab(sec, layout, "\r"),
-                                    WriteLab(sec, layout) + "\r\n  \r\n\t\n", unterminated})
+                                    WriteLab(sec, layout) + "\r\n  \r\n\t\n", unterminated, mixed})
       EXPECT_EQ(Read(text, layout), expected);
   }
   const struct { const char* name; std::optional<Layout> want; } names[] = {
@@ -84,58 +96,19 @@ TEST(LabLayouts, EveryLayoutAndLineEndGivesTheSameSampleFile) {
   for (const auto& n : names) EXPECT_EQ(LayoutOf(n.name), n.want) << n.name;
 }
 
-TEST(LabLayouts, LineEndsMixedInOneFile) {
-  const LabSection sec = SmallSection();
-  const std::string expected = Bytes(ExpectedSlots(sec));
-  for (Layout layout : AllLayouts) {
-    SCOPED_TRACE(LayoutExtension(layout));
-    std::string mixed;
-    int n = 0;
-    for (char c : WriteLab(sec, layout, "\n")) {
-      if (c != '\n')
-        mixed += c;
-      else
-        mixed += ++n % 3 == 0 ? "\r" : n % 3 == 1 ? "\r\n" : "\n";
-    }
-    EXPECT_EQ(Read(mixed, layout), expected);
-  }
-}
-
-
 TEST(FieldCutting, RunsOfSeparatorsEmptyFieldsAndNamesOfThreeParts) {
   // ",," after the inclination is skipped and trailing empty fields are never looked at.
   const auto cma = Slots("CRA,Crussol A0-A,44.90,4.8,-1.6,60.8,,296,25,1,,,,,,,,,,,\r\n"
                          "CRA,101,,1.5,,,0,0,0,0,,3,,296,,2\r\n"
                          "CRA,101,NRM  0,,,318.0,55.1,320.4,48.9,2.71E-2,,0.08,3,,\r\n",
                          Layout::Cma);
-  const SectionHeader h = DecodeSectionHeader(cma[0]);
-  EXPECT_EQ(h.SectionName, "CRA Crussol A0-A");
-  EXPECT_EQ(h.FieldInc, 60.8f);
-  EXPECT_EQ(h.RecordNumber, 1);
-  EXPECT_EQ(h.SampleCount, 1);  // the samples written, not the 25 claimed
-  EXPECT_EQ(DecodeSampleHeader(cma[1]).Meters, 1.5f);
-  const StepRecord s = DecodeStepRecord(cma[2]);
-  EXPECT_EQ(s.GDec, 318.0f);
-  EXPECT_EQ(s.Intensity, 0.0271f);
-  EXPECT_EQ(s.Error, 0.08f);
-
-  const auto txt = Slots("CRA Crussol A   44.90  4.8  -1.6  60.8  5  2 1\n"
-                         "CRA  101      1.5  0 0 0 0  3  4  2\n"
-                         "CRA  101      NRM  0 318.0 55.1 320.4 48.9 2.71E-02 0.08  3\n"
-                         "CRA 102 A  2.5  0 0 0 0  5  6  4\n"
-                         "CRA 102 A  TT 250  1 2 3 4 5 6  5\n",
-                         Layout::Txt);
-  EXPECT_EQ(DecodeSectionHeader(txt[0]).SectionName, "CRA Crussol A   ");
-  EXPECT_EQ(DecodeSectionHeader(txt[0]).Latitude, 44.9f);
-  EXPECT_EQ(DecodeSampleHeader(txt[1]).SampleName, "CRA 101         ");
-  EXPECT_EQ(DecodeStepRecord(txt[2]).GDec, 318.0f);
-  EXPECT_EQ(DecodeSampleHeader(txt[4]).SampleName, "CRA 102 A       ");
-  EXPECT_EQ(DecodeSampleHeader(txt[4]).Meters, 2.5f);
-  const StepRecord tt = DecodeStepRecord(txt[5]);
-  EXPECT_EQ(tt.Method, "TT ");
-  EXPECT_EQ(tt.Level, 250.0f);
-  EXPECT_EQ(tt.GDec, 1.0f);
-  EXPECT_EQ(tt.Error, 6.0f);
+  LabSection one{"CRA", "Crussol A0-A"};
+  one.lat = "44.90", one.lon = "4.8";
+  one.samples = {{"CRA", "101", "1.5", {{"NRM", "0", "318.0", "55.1", "320.4", "48.9", "2.71E-2", "0.08"}}}};
+  EXPECT_EQ(Bytes(cma), Bytes(ExpectedSlots(one)));  // one sample: the samples written, not the 25 claimed
+  one.name2 = "Crussol A";
+  one.samples.push_back({"CRA", "102 A", "2.5", {{"TT", "250", "1", "2", "3", "4", "5", "6"}}});
+  EXPECT_EQ(Read(TxtText, Layout::Txt), Bytes(ExpectedSlots(one)));
 
   // The level is all of the text after the method, not its last three characters.
   const struct { const char* field; const char* method; float level; } levels[] = {
@@ -149,14 +122,6 @@ TEST(FieldCutting, RunsOfSeparatorsEmptyFieldsAndNamesOfThreeParts) {
 }
 
 TEST(FieldCutting, ErrorsCarryTheirNumberAndPhysicalLine) {
-  const std::string txt = "CRA Crussol A   44.90  4.8  -1.6  60.8  5  2 1\n"
-                          "CRA  101      1.5  0 0 0 0  3  4  2\n"
-                          "CRA  101      NRM  0 318.0 55.1 320.4 48.9 2.71E-02 0.08  3\n"
-                          "CRA 102 A  2.5  0 0 0 0  5  6  4\n"
-                          "CRA 102 A  TT 250  1 2 3 4 5 6  5\n";
-  const std::string nta = "CRA Crussol A\t44.90\t4.8\t-1.6\t60.8\r\n\r\nCRA\t101\t1.5\t0\t0\t0\t0\r\n"
-                          "CRA\t101\tNRM  0\t1\t2\t3\t4\t5\t6\r\n   \r\nCRA\t101\tTT 100\t1\t2\t3\t4\t5\t6\r\n"
-                          "CRA\t102\t2.5\r\n";
   std::string app = WriteLab(SmallSection(), Layout::App);
   app.erase(app.find('\n', app.find('\n') + 1) + 1 + 54, 10);  // line 3 cut after its intensity
   const struct { const char* what; Layout layout; std::string text; int number; int64_t line; } cases[] = {
@@ -171,14 +136,14 @@ TEST(FieldCutting, ErrorsCarryTheirNumberAndPhysicalLine) {
       {"no level", Layout::Tab, TabStep("NRM"), E::TypeMismatch, 3},
       {"bad level", Layout::Tab, TabStep("TT 2x0"), E::TypeMismatch, 3},
       // A third name part must be followed by the method, never shift every value.
-      {"third part", Layout::Txt, Replace(txt, "CRA 102 A  TT 250", "CRA 102 A  B 250"), E::TypeMismatch, 5},
-      {"lower case", Layout::Txt, Replace(txt, "CRA 102 A  TT 250", "CRA 102 A  tt 250"), E::TypeMismatch, 5},
+      {"third part", Layout::Txt, Replace(TxtText, "CRA 102 A  TT 250", "CRA 102 A  B 250"), E::TypeMismatch, 5},
+      {"lower case", Layout::Txt, Replace(TxtText, "CRA 102 A  TT 250", "CRA 102 A  tt 250"), E::TypeMismatch, 5},
       {"last before own", Layout::Tab,
        TabFile({"CRA\t101\t1.5\t0\t0\t0\t0\t1\t4\t2", "CRA\t102\t1.5\t0\t0\t0\t0\t3\t4\t3"}), E::SubscriptRange, 2},
       {"short fixed columns", Layout::App, app, E::TypeMismatch, 3},
       {"one short line", Layout::App, "CRA\n", E::TypeMismatch, 1},
-      {"nta value", Layout::Nta, Replace(nta, "TT 100\t1", "TT 100\tx"), E::TypeMismatch, 6},
-      {"nta fields", Layout::Nta, Replace(nta, "CRA\t102\t2.5", "CRA102 2.5"), E::InvalidCall, 7}};
+      {"nta value", Layout::Nta, Replace(NtaText, "TT 100\t1", "TT 100\tx"), E::TypeMismatch, 6},
+      {"nta fields", Layout::Nta, Replace(NtaText, "CRA\t102\t2.5", "CRA102 2.5"), E::InvalidCall, 7}};
   for (const auto& c : cases)
     EXPECT_EQ(ErrorOf(c.text, c.layout), std::make_pair(c.number, c.line)) << c.what;
 
@@ -208,11 +173,13 @@ TEST(LineNumbers, OnlyTheirDifferencesAndTheNextHeaderCount) {
                            "CRA\t102\t2.5\t0\t0\t0\t0\t200\t1000\t200\n"
                            "lines after the last sample are not read\n",
                            Layout::Tab);
-  EXPECT_EQ(DecodeSectionHeader(slots[0]).SampleCount, 2);
-  EXPECT_EQ(DecodeSampleHeader(slots[1]).StepCount, 4);
-  EXPECT_EQ(DecodeSampleHeader(slots[6]).StepCount, 1);
-  EXPECT_EQ(DecodeSampleHeader(slots[6]).SampleName, "CRA 102         ");
-  EXPECT_EQ(DecodeSectionHeader(slots[0]).LastRecord, 9);
+  LabSection sec;
+  const auto step = [](const char* method, const char* level) {
+    return LabStep{method, level, "1", "2", "3", "4", "5", "6"};
+  };
+  sec.samples = {{"CRA", "101", "1.5", {step("NRM", "0"), step("TT", "100"), step("TT", "200")}},
+                 {"CRA", "102", "2.5", {}}};
+  EXPECT_EQ(Bytes(slots), Bytes(ExpectedSlots(sec)));
 
   // "app": own line 2, last line 15, next header 16: 13 measured steps.
   std::string app = "CRA Crussol      44.90  4.80  -1.6    60.8     16    1         1\n"
@@ -243,22 +210,18 @@ TEST(LineNumbers, AtMost49MeasuredStepsAnd500Samples) {
 }
 
 TEST(Nta, GroupsByNameAndSkipsBlankLines) {
-  const auto slots = Slots("CRA Crussol A\t44.90\t4.8\t-1.6\t60.8\r\n\r\nCRA\t101\t1.5\t0\t0\t0\t0\r\n"
-                           "CRA\t101\tNRM  0\t1\t2\t3\t4\t5\t6\r\n   \r\nCRA\t101\tTT 100\t1\t2\t3\t4\t5\t6\r\n"
-                           "CRA\t102\t2.5\r\nCRA\tLongSampleName-1\t3.5\r\n"
+  const auto slots = Slots(NtaText + "CRA\tLongSampleName-1\t3.5\r\n"
                            "CRA\tLongSampleName-2\tAF 020\t1\t2\t3\t4\t5\t6\r\n\r\n",
                            Layout::Nta);
-  const SectionHeader h = DecodeSectionHeader(slots[0]);
-  EXPECT_EQ(h.SectionName, "CRA Crussol A   ");  // the first field, spaces and all
-  EXPECT_EQ(h.RecordNumber, 1);
-  EXPECT_EQ(h.SampleCount, 3);
-  EXPECT_EQ(DecodeSampleHeader(slots[1]).StepCount, 3);
-  EXPECT_EQ(DecodeSampleHeader(slots[5]).StepCount, 1);  // no step lines: the origin step only
-  EXPECT_EQ(DecodeSampleHeader(slots[5]).NextSample, 8);
-  // Names equal in their first 16 characters form one sample.
-  EXPECT_EQ(DecodeSampleHeader(slots[7]).SampleName, "CRA LongSampleNa");
-  EXPECT_EQ(DecodeSampleHeader(slots[7]).StepCount, 2);
-  EXPECT_EQ(DecodeStepRecord(slots[8]).Level, 20.0f);
+  // The first field is the section's name, spaces and all; a sample without step lines
+  // holds the origin only; names equal in their first 16 characters form one sample.
+  LabSection sec{"CRA", "Crussol A"};
+  sec.lat = "44.90", sec.lon = "4.8";
+  sec.samples = {{"CRA", "101", "1.5",
+                  {{"NRM", "0", "1", "2", "3", "4", "5", "6"}, {"TT", "100", "1", "2", "3", "4", "5", "6"}}},
+                 {"CRA", "102", "2.5", {}},
+                 {"CRA", "LongSampleName-1", "3.5", {{"AF", "020", "1", "2", "3", "4", "5", "6"}}}};
+  EXPECT_EQ(Bytes(slots), Bytes(ExpectedSlots(sec)));
 }
 
 TEST(Encoding, Utf8AndIso8859Files) {

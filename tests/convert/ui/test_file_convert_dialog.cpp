@@ -79,39 +79,23 @@ TEST_F(ConvertDialog, NamesCaptionsAndTheFiveLayoutsInAnyCase) {
   EXPECT_EQ(Listed(), expected);
 }
 
-TEST_F(ConvertDialog, SaysWhyAndStaysOpenUntilAFileIsConverted) {
+TEST_F(ConvertDialog, StaysOpenUntilAFileIsConvertedAndClosesOnEveryButton) {
   Button("cmdConvert")->click();  // nothing selected
   EXPECT_EQ(dialogs.messages.size(), 1u);
-  WriteBytes(dir.File("CRA.mag"), "older");
   ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  Button("cmdConvert")->click();  // no scripted answer: the overwrite question is cancelled
-  ASSERT_EQ(dialogs.questions.size(), 1u);
-  EXPECT_EQ(dialogs.questions[0].title, "Filename verification");
-  EXPECT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), "older");
-  std::filesystem::remove(dir.File("CRA.mag"));
   std::string bad = WriteLab(Section(), Layout::App);
   WriteBytes(dir.File("CRA.app"), bad.replace(bad.find("  12.3"), 6, "  1x.3"));  // line 4
   Button("cmdConvert")->click();
-  ASSERT_EQ(dialogs.messages.size(), 2u);  // the conversion's own message (see the command's tests)
+  ASSERT_EQ(dialogs.messages.size(), 2u);  // the conversion's own message
   EXPECT_NE(dialogs.messages[1].text.find("line #: 4"), std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(dir.File("CRA.mag")));
   EXPECT_TRUE(converted.isEmpty());
   EXPECT_TRUE(dlg.isVisible());
 
   WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
-  Button("cmdConvert")->click();
+  emit Files()->doubleClicked(Files()->currentIndex());
   EXPECT_EQ(converted, QStringList{QString::fromStdString(dir.File("CRA.mag"))});
   EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), Bytes(ExpectedSlots(Section())));
-  EXPECT_FALSE(dlg.isVisible());
-  EXPECT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_EQ(exits, 0);
-}
-
-TEST_F(ConvertDialog, DoubleClickConvertsCancelAndExitClose) {
-  ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  emit Files()->doubleClicked(Files()->currentIndex());
-  EXPECT_EQ(converted.size(), 1);
   EXPECT_FALSE(dlg.isVisible());
   for (const char* button : {"cmdCancel", "cmdExit"}) {
     dlg.show();
@@ -120,6 +104,7 @@ TEST_F(ConvertDialog, DoubleClickConvertsCancelAndExitClose) {
   }
   EXPECT_EQ(exits, 1);  // Exit only
   EXPECT_EQ(converted.size(), 1);
+  EXPECT_EQ(dialogs.messages.size(), 2u);
 }
 
 // File > Convert in the main window: the new sample file opens at once.
