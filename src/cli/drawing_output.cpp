@@ -85,8 +85,8 @@ PlotWriterFunction PlotWriter(const std::string& out) {
   std::string module = (ProgramFolder() / PlotWriterFile).string();
 #ifdef REMANEX_PLOTWRITER_DIR
   std::error_code ec;
-  if (!std::filesystem::exists(module, ec))
-    module = (ProgramFolder() / REMANEX_PLOTWRITER_DIR / PlotWriterFile).lexically_normal().string();
+  const std::string installed = (ProgramFolder() / REMANEX_PLOTWRITER_DIR / PlotWriterFile).lexically_normal().string();
+  if (!std::filesystem::exists(module, ec) && std::filesystem::exists(installed, ec)) module = installed;
 #endif
   void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) {
