@@ -61,7 +61,8 @@ if [ -f "$real/simpson_island_si1/SI1.tab" ]; then
   : >"$work/plan.txt"
   for n in $(seq 1 98); do echo "$n 6,7,8,9,10,11,12,13,14,15 R" >>"$work/plan.txt"; done
   fisher='"$cli" fisher "$work/SI1.mag" --data lsq --coords t --weighted n'
-  if { "$cli" --help; "$cli" fit --help; } 2>&1 | grep -q -- '--plan'; then
+  usage=$("$cli" --help 2>&1 || true)
+  if [[ $usage == *--plan* ]]; then
     label='98 fits of Simpson Island AF + one Fisher report (fit --plan, 2 processes)'
     script='"$cli" fit "$work/SI1.mag" --plan "$work/plan.txt" && '$fisher
   else
