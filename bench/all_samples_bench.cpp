@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 #include "plot/all_samples.h"
 #include "plot/ui/plot_print.h"
 #include "plot/ui/plot_window.h"

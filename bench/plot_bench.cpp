@@ -9,7 +9,7 @@
 #include <QApplication>
 #include <QListWidget>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 #include "session/ui/main_window.h"
 #include "plot/layout.h"
 #include "plot/sample_plot.h"

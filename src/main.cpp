@@ -5,7 +5,7 @@
 #include <memory>
 #include <new>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 #include "plot/ui/fonts.h"
 #include "remanex_version.h"
 #include "session/ui/main_window.h"

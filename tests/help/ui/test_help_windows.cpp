@@ -10,7 +10,7 @@
 #include <QSvgRenderer>
 #include <QTextCursor>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 #include "help/guide.h"
 #include "help/ui/help_windows.h"
 #include "session/ui/main_window.h"

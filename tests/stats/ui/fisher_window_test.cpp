@@ -1,7 +1,7 @@
 // All > Fisher statistics from the main window's menu, read back from txtFisher.
 #include <gtest/gtest.h>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 
 #include <QAction>
 #include <QListWidget>

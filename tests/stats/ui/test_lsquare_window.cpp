@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 
 #include <QAction>
 #include <QListWidget>

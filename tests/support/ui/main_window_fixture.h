@@ -11,7 +11,7 @@
 #include <QThread>
 #include <memory>
 
-#include "app/composition.h"
+#include "app/ui/composition.h"
 #include "session/dialogs.h"
 #include "session/ui/main_window.h"
 #include "support/magbuilder.h"

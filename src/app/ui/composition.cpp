@@ -1,4 +1,4 @@
-#include "app/composition.h"
+#include "app/ui/composition.h"
 
 #include "convert/ui/convert_commands.h"
 #include "help/ui/help_windows.h"
