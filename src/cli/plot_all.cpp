@@ -82,9 +82,8 @@ int RunPlotAll(const std::vector<std::string>& args, std::ostream& out) {
   try {
     points = plot::SelectPoints(plot::ReadAllSamples(opened.snapshot, o.data), o.data, o.level, o.coords);
   } catch (const StoreError& e) {
-    points.Damaged = e.what();
+    throw Failure(o.file, e.what());
   }
-  if (!points.Damaged.empty()) throw Failure(o.file, points.Damaged);
 
   const plot::PageHeading heading{PathToLatin1(s.FileName()),
                                   plot::PrintedAllSamplesTitle(o.data, o.net, o.coords, o.level)};

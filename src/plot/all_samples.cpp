@@ -10,34 +10,15 @@ namespace rmx::plot {
 
 namespace {
 
-// Where a damaged value sits: "Sample 3 (S3, record 12): step 2 (record 14) holds
-// a GDec that is not a number: the file is damaged."
-std::string DamagedText(const SampleRecords& r, const std::string& where, const char* field) {
-  std::string name = r.Header.SampleName;
-  while (!name.empty() && name.back() == ' ') name.pop_back();
-  return "Sample " + std::to_string(r.Position) + " (" + name + ", record " + std::to_string(r.Slot) + "): " + where +
-         " holds a " + field + " that is not a number: the file is damaged.";
-}
-
 bool IsAdmittedLabel(const std::string& label) {
   return label == "N  " || label == "NP " || label == "R  " || label == "RP ";
 }
 
-// Adds a direction unless one of its values is damaged; returns the damage.
-std::string Take(PointSelection& out, const SampleRecords& r, const std::string& where, Coordinates coords,
-                 float gdec, float ginc, float tdec, float tinc) {
+// Adds the direction in the chosen coordinates (the values were checked when read).
+void Take(PointSelection& out, Coordinates coords, float gdec, float ginc, float tdec, float tinc) {
   const bool geo = coords == Coordinates::Geographic;
-  const float dec = geo ? gdec : tdec;
-  const float inc = geo ? ginc : tinc;
-  if (!std::isfinite(dec)) return DamagedText(r, where, geo ? "GDec" : "TDec");
-  if (!std::isfinite(inc)) return DamagedText(r, where, geo ? "GInc" : "TInc");
-  out.Declinations.push_back(dec);
-  out.Inclinations.push_back(inc);
-  return {};
-}
-
-std::string StepPlace(const SampleRecords& r, size_t k) {
-  return "step " + std::to_string(k + 1) + " (record " + std::to_string(r.Slot + static_cast<int64_t>(k) + 1) + ")";
+  out.Declinations.push_back(geo ? gdec : tdec);
+  out.Inclinations.push_back(geo ? ginc : tinc);
 }
 
 std::string LevelText(float level) { return Format(level, "0"); }
@@ -86,21 +67,13 @@ std::vector<SampleRecords> ReadAllSamples(const Session& s, AllSamplesData data)
 PointSelection SelectPoints(const std::vector<SampleRecords>& samples, AllSamplesData data, float level,
                             Coordinates coords) {
   PointSelection out;
-  const auto fail = [&](std::string damage) {
-    out.Declinations.clear();
-    out.Inclinations.clear();
-    out.Damaged = std::move(damage);
-    return out;
-  };
   for (const SampleRecords& r : samples) {
     if (!r.Active) continue;
     if (data == AllSamplesData::LSquare) {
       if (r.Header.LSquareRecord == 0 || !r.Result) continue;
       const LSquareResult& res = *r.Result;
       if (!IsSet(res.Active) || !IsAdmittedLabel(res.Label)) continue;
-      const std::string where = "its least-squares result (record " + std::to_string(r.Header.LSquareRecord) + ")";
-      std::string damage = Take(out, r, where, coords, res.GDec, res.GInc, res.TDec, res.TInc);
-      if (!damage.empty()) return fail(std::move(damage));
+      Take(out, coords, res.GDec, res.GInc, res.TDec, res.TInc);
       continue;
     }
     // NRM: steps 1 to 6, none past StepCount; a level: steps 1 to StepCount - 1.
@@ -111,12 +84,10 @@ PointSelection SelectPoints(const std::vector<SampleRecords>& samples, AllSample
       const StepRecord& step = r.Steps[k];
       if (data == AllSamplesData::Nrm) {
         if (step.Method != "NRM" || !IsSet(step.Plot)) continue;
-      } else {
-        if (!std::isfinite(step.Level)) return fail(DamagedText(r, StepPlace(r, k), "Level"));
-        if (!(step.Level == level) || !IsSet(step.Plot)) continue;
+      } else if (!(step.Level == level) || !IsSet(step.Plot)) {
+        continue;
       }
-      std::string damage = Take(out, r, StepPlace(r, k), coords, step.GDec, step.GInc, step.TDec, step.TInc);
-      if (!damage.empty()) return fail(std::move(damage));
+      Take(out, coords, step.GDec, step.GInc, step.TDec, step.TInc);
     }
   }
   return out;

@@ -45,9 +45,6 @@ std::vector<SampleRecords> ReadAllSamples(const Snapshot& snapshot, AllSamplesDa
 struct PointSelection {
   std::vector<float> Declinations;
   std::vector<float> Inclinations;
-  // The first damaged value met (a value used that is not a finite number), as a
-  // sentence naming the sample, the field and the record; nothing is to be drawn.
-  std::string Damaged;
 };
 
 // The rules, per active sample: NRM takes each of steps 1 to 6 whose Method is "NRM"

@@ -210,9 +210,6 @@ std::string SampleOwner(const std::string& storedName) { return "Sample \"" + Tr
 SampleHeader ReadCheckedSampleHeader(const FileImage& image, int32_t slot, int position) {
   return CheckedHeader(image, slot, position);
 }
-SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int position) {
-  return CheckedHeader(file, slot, position);
-}
 
 int64_t EndOfSampleData(const FileImage& image, const std::vector<SampleEntry>& table) {
   if (table.empty()) return 2;

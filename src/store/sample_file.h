@@ -117,7 +117,6 @@ std::vector<SampleEntry> LoadSampleTable(const SampleFile& file, SectionHeader& 
 
 // Reads and checks one sample header of the chain (the same checks as the walk).
 SampleHeader ReadCheckedSampleHeader(const FileImage& image, int32_t slot, int position);
-SampleHeader ReadCheckedSampleHeader(const SampleFile& file, int32_t slot, int position);
 
 // The steps of a sample whose header is in `slot`.
 std::vector<StepRecord> LoadSteps(const FileImage& image, int32_t slot, const SampleHeader& header);

@@ -101,7 +101,6 @@ TEST(AllSamples, SelectionRules) {
   };
   for (const SelectCase& c : cases) {
     const PointSelection p = SelectPoints(c.samples, c.data, c.level, Coordinates::Geographic);
-    EXPECT_TRUE(p.Damaged.empty()) << c.what;
     EXPECT_EQ(p.Declinations, c.declinations) << c.what;
     // The tilt-corrected directions of the same records.
     std::vector<float> tilt;
@@ -110,24 +109,9 @@ TEST(AllSamples, SelectionRules) {
   }
 }
 
-TEST(AllSamples, DamagedValuesCaptionsTitlesAndQuestions) {
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  StepRecord bad = At("AF", 20, 1);
-  bad.TInc = nan;
-  SampleRecords r = Sample({At("AF", 20, 5), bad});
-  r.Position = 3;
-  r.Slot = 12;
-  r.Header.SampleName = "S3              ";
-  // The damaged tilt-corrected inclination stops only the tilt-corrected plot.
+TEST(AllSamples, CaptionsTitlesAndQuestions) {
   using D = AllSamplesData;
   using C = Coordinates;
-  EXPECT_EQ(SelectPoints({r}, D::AlternatingField, 20, C::Geographic).Declinations.size(), 2u);
-  const PointSelection p = SelectPoints({r}, D::AlternatingField, 20, C::TiltCorrected);
-  EXPECT_TRUE(p.Declinations.empty());
-  EXPECT_EQ(p.Damaged,
-            "Sample 3 (S3, record 12): step 2 (record 14) holds a TInc that is not a number: the file is damaged.");
-  r.Steps[0].Level = nan;
-  EXPECT_NE(SelectPoints({r}, D::AlternatingField, 20, C::Geographic).Damaged.find("Level"), std::string::npos);
 
   // Nothing ticked: a fresh title; stereographic before equal-area; geographic from either net.
   const NetChoice none = ChooseAllSamplesNet(false, false, false, false);

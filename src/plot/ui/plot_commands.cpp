@@ -230,10 +230,7 @@ void PlotController::AllSamplesCommand(plot::AllSamplesData data) {
   try {
     points = plot::SelectPoints(plot::ReadAllSamples(s, data), data, level, choice.Coords);
   } catch (const StoreError& e) {
-    points.Damaged = e.what();
-  }
-  if (!points.Damaged.empty()) {
-    dialogs.MessageBox(Session::Refusal(s.FileName(), points.Damaged), {}, MessageIcon::Critical);
+    dialogs.MessageBox(Session::Refusal(s.FileName(), e.what()), {}, MessageIcon::Critical);
     return;
   }
   PlotWindow& win = Window();
@@ -269,7 +266,7 @@ void PlotController::PrintAllSamples(plot::NetKind net) {
                                                                                    : Coordinates::TiltCorrected;
   // Every copy gets its own level, asked once per copy; a copy whose level is
   // cancelled gets no page. The pages are all prepared before the job begins, so
-  // that a damaged value never leaves a job half-sent.
+  // that nothing is asked once the job has begun.
   struct Page {
     plot::PointSelection points;
     plot::PageHeading heading;
@@ -284,10 +281,6 @@ void PlotController::PrintAllSamples(plot::NetKind net) {
     }
     Page page{plot::SelectPoints(records, *data, level, coords),
               {PathToLatin1(s.FileName()), plot::PrintedAllSamplesTitle(*data, net, coords, level)}};
-    if (!page.points.Damaged.empty()) {
-      dialogs.MessageBox(Session::Refusal(s.FileName(), page.points.Damaged), {}, MessageIcon::Critical);
-      return;
-    }
     pages.push_back(std::move(page));
   }
   if (pages.empty()) return;
