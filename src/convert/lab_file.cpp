@@ -118,6 +118,8 @@ class LineReader {
     bytes_ = bytes.substr(0, end == std::string_view::npos ? bytes.size() : end);
   }
 
+  size_t Size() const { return bytes_.size(); }
+
   // The next line; the end of the input here is error 62 at the line it expected.
   std::string_view Next() {
     if (AtEnd()) throw ConvertError(ErrorNumber::PastEndOfFile, at_.lines + 1);
@@ -434,10 +436,11 @@ StepRecord ReadStepLine(Layout layout, std::string_view text, int64_t number) {
 // header, then per sample its header, its steps and its origin step.
 class SlotWriter {
  public:
-  SlotWriter() : slots_(1) {
-    // The most a sample file holds (a few pages of address space; only the slots
-    // written are touched), so that the slots are never moved while they grow.
-    slots_.reserve(1 + static_cast<size_t>(MaxSamples) * (MaxSteps + 1));
+  // `inputBytes`: the size of the laboratory file, from which the slots are guessed
+  // (a line of at least 16 bytes each, a file's worth at most) so that they are
+  // seldom moved while they grow.
+  explicit SlotWriter(size_t inputBytes) : slots_(1) {
+    slots_.reserve(std::min(1 + static_cast<size_t>(MaxSamples) * (MaxSteps + 1), inputBytes / 16 + 2));
     origin_ = ReadStepLine(Layout::App, OriginLine, 0);
     origin_.Plot = 0;
   }
@@ -483,7 +486,7 @@ class SlotWriter {
 Converted ReadNumbered(LineReader& in, Layout layout) {
   const std::string_view first = in.Next();
   const SectionLine section = ReadSectionLine(layout, first, in.Number());
-  SlotWriter out;
+  SlotWriter out(in.Size());
   std::vector<StepRecord> steps;
   int64_t next = 2;
   while (next < section.lastLine) {
@@ -535,7 +538,7 @@ Converted ReadNta(LineReader& in) {
   const int64_t lastLine = in.Number();
 
   in.Rewind(afterHeader);
-  SlotWriter out;
+  SlotWriter out(in.Size());
   std::vector<StepRecord> steps;
   auto nextLine = [&in] {
     auto text = in.NextNonBlank();
