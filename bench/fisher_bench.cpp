@@ -2,6 +2,7 @@
 // size the format allows: 500 samples of 49 measured steps.
 #include <benchmark/benchmark.h>
 
+#include "full_file/stored_results.h"
 #include "session/dialogs.h"
 #include "session/session.h"
 #include "stats/site_analysis.h"
@@ -20,7 +21,7 @@ struct SiteFile {
   std::string path = dir.File("site.mag");
   SiteFile() {
     test::WriteMag(path, test::FullSection(500, 49));
-    test::WriteStoredResults(path);
+    bench::WriteStoredResults(path);
   }
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "convert/lab_writer.h"
+#include "full_file/stored_results.h"
 #include "support/magbuilder.h"
 
 using namespace rmx;
@@ -19,7 +20,7 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   try {
     test::WriteMag(folder + "/full.mag", test::FullSection(500, 49));
-    test::WriteStoredResults(folder + "/full.mag");
+    bench::WriteStoredResults(folder + "/full.mag");
     const test::LabSection lab = test::FullLabSection(500, 49);
     test::WriteBytes(folder + "/FULL.tab", test::WriteLab(lab, Layout::Tab));
     test::WriteBytes(folder + "/FULL.nta", test::WriteLab(lab, Layout::Nta));

@@ -34,9 +34,6 @@ void WriteSlots(const std::string& path, const std::vector<Slot>& slots);
 void WriteMag(const std::string& path, const SectionPlan& plan);
 // A full section: `samples` samples of `steps` measured steps each.
 SectionPlan FullSection(int samples = 500, int steps = 49);
-// Stores a least-squares result for every sample of the file: normal and reversed
-// directions, full- and half-weight labels.
-void WriteStoredResults(const std::string& path);
 
 // Reads a whole file's bytes.
 std::string ReadBytes(const std::string& path);
