@@ -466,7 +466,7 @@ class SlotWriter {
 
   // Slot 1: the section header with the samples actually written and the first slot
   // after the last sample.
-  std::vector<Slot> Finish(SectionHeader section) {
+  std::vector<Slot, BlockAllocator<Slot>> Finish(SectionHeader section) {
     section.LastRecord = r_;
     section.SampleCount = samples_;
     slots_[0] = Encode(section);
@@ -474,7 +474,7 @@ class SlotWriter {
   }
 
  private:
-  std::vector<Slot> slots_;
+  std::vector<Slot, BlockAllocator<Slot>> slots_;
   StepRecord origin_;
   int32_t r_ = 2;
   int32_t samples_ = 0;

@@ -34,12 +34,9 @@ std::string StepsUsedLine(const std::string& storedName, const std::vector<StepR
 }
 
 std::string AllResultsText(const Snapshot& snapshot) {
-  struct Taken {
-    std::string name;
-    std::vector<StepRecord> steps;
-  };
-  std::string results;
-  std::vector<Taken> taken;
+  // The lines of both tables are made in one walk; the steps of a sample are read
+  // only while its line is made.
+  std::string results, used;
   for (int i = 1; i <= snapshot.SampleCount(); ++i) {
     const SampleEntry& entry = snapshot.Entry(i);
     if (!IsSet(entry.Active)) continue;
@@ -55,7 +52,8 @@ std::string AllResultsText(const Snapshot& snapshot) {
     if (!result) continue;
     results += AllResultsLine(entry.SampleName, header.Meters, *result);
     results += CrLf;
-    taken.push_back({entry.SampleName, snapshot.Steps(i, header)});
+    used += StepsUsedLine(entry.SampleName, snapshot.Steps(i, header));
+    used += CrLf;
   }
   if (results.empty()) return NoLSquareData;
 
@@ -65,10 +63,7 @@ std::string AllResultsText(const Snapshot& snapshot) {
   text += CrLf;
   text += StepsUsedHeading;
   text += CrLf;
-  for (const auto& t : taken) {
-    text += StepsUsedLine(t.name, t.steps);
-    text += CrLf;
-  }
+  text += used;
   return text;
 }
 
