@@ -37,6 +37,8 @@ std::string AllResultsText(const Snapshot& snapshot) {
   // The lines of both tables are made in one walk; the steps of a sample are read
   // only while its line is made.
   std::string results, used;
+  results.reserve(static_cast<size_t>(snapshot.SampleCount()) * 90);
+  used.reserve(static_cast<size_t>(snapshot.SampleCount()) * 64);
   for (int i = 1; i <= snapshot.SampleCount(); ++i) {
     const SampleEntry& entry = snapshot.Entry(i);
     if (!IsSet(entry.Active)) continue;
@@ -57,7 +59,9 @@ std::string AllResultsText(const Snapshot& snapshot) {
   }
   if (results.empty()) return NoLSquareData;
 
-  std::string text = AllResultsHeading;
+  std::string text;
+  text.reserve(results.size() + used.size() + 256);
+  text += AllResultsHeading;
   text += CrLf;
   text += results;
   text += CrLf;
