@@ -168,8 +168,11 @@ void RunPlotWriter(const PlotFileJob& job, const std::string& out) {
   ::shutdown(ours.get(), SHUT_WR);
   const std::string answer = ReceiveAll(ours.get());
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-  }
+  pid_t waited = 0;
+  do {
+    waited = ::waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (waited != pid) throw Failure(out, "the plot writer failed");
   if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
   if (WIFEXITED(status) && WEXITSTATUS(status) == 1 && !answer.empty()) throw Failure(out, answer);
   throw Failure(out, WIFSIGNALED(status) ? "the plot writer stopped on signal " + std::to_string(WTERMSIG(status))
