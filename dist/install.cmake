@@ -12,7 +12,7 @@ set(REMANEX_APP_ID "io.github.remanex.remanex")  # AppStream component id
 set(REMANEX_RELEASE_DATE "2026-12-07")           # date of the release named by project()
 
 install(TARGETS remanex remanex-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS remanex-plotwriter LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/remanex)
+install(TARGETS remanex-plotwriter RUNTIME DESTINATION ${CMAKE_INSTALL_LIBDIR}/remanex)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/remanex.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/remanex.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

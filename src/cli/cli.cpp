@@ -13,13 +13,25 @@ void PrintLines(std::ostream& out, const std::vector<std::string>& lines) {
 }
 
 void PrintReport(std::ostream& out, const std::string& report) {
-  std::string text;
-  text.reserve(report.size());
+  // In pieces through a buffer of its own: a report of a full file is some 100 KB,
+  // and a copy of it is fresh memory to fault in.
+  char buffer[16384];
+  size_t used = 0;
   for (size_t i = 0; i < report.size(); ++i) {
-    if (report[i] == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
-    text.push_back(report[i]);
+    const auto c = static_cast<unsigned char>(report[i]);
+    if (c == '\r' && i + 1 < report.size() && report[i + 1] == '\n') continue;
+    if (used + 2 > sizeof buffer) {
+      out.write(buffer, static_cast<std::streamsize>(used));
+      used = 0;
+    }
+    if (c < 0x80) {
+      buffer[used++] = static_cast<char>(c);
+    } else {  // ISO 8859-1 to UTF-8
+      buffer[used++] = static_cast<char>(0xC0 | (c >> 6));
+      buffer[used++] = static_cast<char>(0x80 | (c & 0x3F));
+    }
   }
-  out << Latin1ToUtf8(text);
+  out.write(buffer, static_cast<std::streamsize>(used));
 }
 
 const std::string* Arguments::Option(const std::string& name) const {

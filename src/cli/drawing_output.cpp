@@ -1,6 +1,8 @@
 #include "cli/drawing_output.h"
 
-#include <dlfcn.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,6 +14,8 @@
 #include "store/numread.h"
 #include "store/pending_file.h"
 #include "store/text.h"
+
+extern char** environ;
 
 namespace rmx::cli {
 
@@ -77,28 +81,102 @@ std::filesystem::path ProgramFolder() {
   return ec ? std::filesystem::path() : self.parent_path();
 }
 
-// The plot writer module, loaded once: beside the program (in the build), else in
-// the library folder it is installed to.
-PlotWriterFunction PlotWriter(const std::string& out) {
-  static PlotWriterFunction writer = nullptr;
-  if (writer) return writer;
-  std::string module = (ProgramFolder() / PlotWriterFile).string();
+// The plot writer: beside the program (in the build), else in the library folder it
+// is installed to.
+std::string PlotWriterPath() {
+  std::string writer = (ProgramFolder() / PlotWriterFile).string();
 #ifdef REMANEX_PLOTWRITER_DIR
   std::error_code ec;
   const std::string installed = (ProgramFolder() / REMANEX_PLOTWRITER_DIR / PlotWriterFile).lexically_normal().string();
-  if (!std::filesystem::exists(module, ec) && std::filesystem::exists(installed, ec)) module = installed;
+  if (!std::filesystem::exists(writer, ec) && std::filesystem::exists(installed, ec)) writer = installed;
 #endif
-  void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
-  if (!handle) {
-    const char* why = ::dlerror();
-    throw Failure(out, "cannot write PNG, SVG or PDF files: the plot writer " + PathToLatin1(module) +
-                           " cannot be loaded (" + (why ? PathToLatin1(why) : std::string("unknown reason")) +
-                           "); .txt files are written without it");
-  }
-  writer = reinterpret_cast<PlotWriterFunction>(::dlsym(handle, PlotWriterEntry));
-  if (!writer)
-    throw Failure(out, "cannot write PNG, SVG or PDF files: " + PathToLatin1(module) + " is not the plot writer");
   return writer;
+}
+
+// A descriptor closed on every path out of its scope.
+class Descriptor {
+ public:
+  explicit Descriptor(int fd = -1) : fd_(fd) {}
+  ~Descriptor() { Close(); }
+  Descriptor(const Descriptor&) = delete;
+  Descriptor& operator=(const Descriptor&) = delete;
+  int get() const { return fd_; }
+  void Close() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+// Sends the whole job; false when the writer stopped reading (it answers why).
+bool SendAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    // MSG_NOSIGNAL: a writer that has gone is an answer to read, not a signal.
+    const ssize_t n = ::send(fd, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+std::string ReceiveAll(int fd) {
+  std::string answer;
+  char buffer[4096];
+  for (;;) {
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0) break;
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    answer.append(buffer, static_cast<size_t>(n));
+  }
+  return answer;
+}
+
+// Runs the plot writer on the job; Failure when the file is not written.
+void RunPlotWriter(const PlotFileJob& job, const std::string& out) {
+  const std::string writer = PlotWriterPath();
+  const auto cannotRun = [&](const std::string& why) {
+    return Failure(out, "cannot write PNG, SVG or PDF files: the plot writer " + PathToLatin1(writer) +
+                            " cannot be run (" + PathToLatin1(why) + "); .txt files are written without it");
+  };
+  if (::access(writer.c_str(), X_OK) != 0) throw cannotRun(std::strerror(errno));
+  // One socket pair: the writer reads the job from it as its standard input and
+  // answers on it as its standard output.
+  int ends[2];
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) throw cannotRun(std::strerror(errno));
+  Descriptor ours(ends[0]), theirs(ends[1]);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, theirs.get(), 0);
+  posix_spawn_file_actions_adddup2(&actions, theirs.get(), 1);
+  std::string program = writer;
+  char* argv[] = {program.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = ::posix_spawn(&pid, writer.c_str(), &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (spawned != 0) throw cannotRun(std::strerror(spawned));
+  theirs.Close();
+  SendAll(ours.get(), EncodeJob(job));
+  ::shutdown(ours.get(), SHUT_WR);
+  const std::string answer = ReceiveAll(ours.get());
+  int status = 0;
+  pid_t waited = 0;
+  do {
+    waited = ::waitpid(pid, &status, 0);
+  } while (waited < 0 && errno == EINTR);
+  if (waited != pid) throw Failure(out, "the plot writer failed");
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return;
+  if (WIFEXITED(status) && WEXITSTATUS(status) == 1 && !answer.empty()) throw Failure(out, answer);
+  throw Failure(out, WIFSIGNALED(status) ? "the plot writer stopped on signal " + std::to_string(WTERMSIG(status))
+                                         : std::string("the plot writer failed"));
 }
 
 }  // namespace
@@ -134,9 +212,8 @@ void WriteDrawing(const DrawingOutput& o, const plot::PanelSize& size,
   job.height = size.Height;
   job.dpi = o.dpi ? DpiOf(*o.dpi) : 96;
   job.paper = o.paper;
-  job.primitives = &recording.Primitives();
-  std::string error;
-  if (!PlotWriter(o.out)(job, error)) throw Failure(o.out, error);
+  job.primitives = recording.Primitives();
+  RunPlotWriter(job, o.out);
 }
 
 }  // namespace rmx::cli

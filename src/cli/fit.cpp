@@ -43,8 +43,10 @@ std::set<int> ParseSteps(const Session& s, const std::string& list, int stepCoun
 }
 
 // Checks one fit of sample n and saves it: exactly the listed steps selected, the
-// label given. Returns the result saved (none when no real step is selected).
-std::optional<LSquareResult> FitOne(Opened& o, int n, const std::string& list, const std::string* label) {
+// label given. Returns the result saved (none when no real step is selected); with
+// `written`, that gets the file as the fit left it.
+std::optional<LSquareResult> FitOne(Opened& o, int n, const std::string& list, const std::string* label,
+                                    Snapshot* written = nullptr) {
   Session& s = o.session;
   const std::string& path = s.FileName();
   try {
@@ -58,7 +60,7 @@ std::optional<LSquareResult> FitOne(Opened& o, int n, const std::string& list, c
     if (realStep && !label) throw UsageError("fit needs --label when steps are selected");
     if (!s.File().Writable())
       throw Failure(path, "the file is read-only: the selection and the least-squares result cannot be saved");
-    return SaveLSquareFit(s, n, {wanted, upper});
+    return SaveLSquareFit(s, n, {wanted, upper}, written);
   } catch (const Failure&) {
     throw;
   } catch (const UsageError&) {
@@ -102,9 +104,10 @@ int RunPlan(Opened& o, const std::string& planName, std::ostream& out) {
     if (UpperCase(steps) == "NONE") steps.clear();
     try {
       const int n = SampleByNumberOrName(o.session, sample);
-      const std::optional<LSquareResult> r = FitOne(o, n, steps, label.empty() ? nullptr : &label);
+      // The next line goes on with the file as this fit left it (each fit reads the
+      // file fresh again under its lock).
+      const std::optional<LSquareResult> r = FitOne(o, n, steps, label.empty() ? nullptr : &label, &o.snapshot);
       out << PlanLine(o.session, n, r) << '\n';
-      o.snapshot = o.session.Read();
     } catch (const Failure& e) {
       refuse(e.what());
     } catch (const UsageError& e) {

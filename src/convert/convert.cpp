@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "store/errors.h"
 #include "store/pending_file.h"
@@ -66,23 +67,31 @@ class Descriptor {
   int fd_;
 };
 
+// The bytes of a laboratory file (see store/large_block.h).
+using InputBytes = std::vector<char, BlockAllocator<char>>;
+
 // Reads the whole input; nothing on success, else the classic error number.
-std::optional<int> ReadInput(const std::string& path, std::string& bytes) {
+std::optional<int> ReadInput(const std::string& path, InputBytes& bytes) {
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return errno == ENOENT ? ErrorNumber::FileNotFound : ErrorNumber::PathFileAccess;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return ErrorNumber::PathFileAccess;
-  bytes.clear();
-  char buffer[1 << 16];
+  // Read straight into a buffer of the file's size and one byte more, so that the
+  // end of the file is found without growing it; a file that grows meanwhile is
+  // read to its new end.
+  bytes.resize(static_cast<size_t>(st.st_size) + 1);
+  size_t done = 0;
   for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+    const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
     if (n == 0) break;
     if (n < 0) {
       if (errno == EINTR) continue;
       return ErrorNumber::PathFileAccess;
     }
-    bytes.append(buffer, static_cast<size_t>(n));
+    done += static_cast<size_t>(n);
   }
+  bytes.resize(done);
   return std::nullopt;
 }
 
@@ -114,7 +123,7 @@ ConvertResult Failed(std::string text) {
 
 // Creates the output, reads the laboratory text and writes the sample file. An output
 // that cannot be created is reported before any input line is read (line 0).
-ConvertResult ConvertBytes(const std::string& bytes, Layout layout, const std::string& outputPath) {
+ConvertResult ConvertBytes(std::string_view bytes, Layout layout, const std::string& outputPath) {
   // The output is created before the input is read (as the output is created
   // before the first line), and takes its name only once it holds the whole file.
   PendingFile output(outputPath);
@@ -125,9 +134,10 @@ ConvertResult ConvertBytes(const std::string& bytes, Layout layout, const std::s
   } catch (const ConvertError& e) {
     return Failed(ConversionMessage(e));
   }
-  std::string slots;
-  slots.reserve(converted.records.size() * SlotSize);
-  for (const Slot& s : converted.records) slots.append(reinterpret_cast<const char*>(s.data()), s.size());
+  // The slots lie one after the other, as the file holds them.
+  static_assert(sizeof(Slot) == SlotSize);
+  const std::string_view slots(reinterpret_cast<const char*>(converted.records.data()),
+                               converted.records.size() * sizeof(Slot));
   if (!output.Commit(slots))
     return Failed(ConversionMessage(ErrorNumber::PathFileAccess, converted.linesRead));
   ConvertResult r;
@@ -150,7 +160,8 @@ namespace {
 // The laboratory file of a conversion: its layout, folder, name and bytes.
 struct LabInput {
   Layout layout{};
-  std::string folder, fileName, bytes;
+  std::string folder, fileName;
+  InputBytes bytes;
 };
 
 // Reads the input whole; the message why it cannot be converted, or nothing.
@@ -177,7 +188,7 @@ ConvertResult ConvertTo(const std::string& inputPath, const std::string& outputN
   if (SameFile(outputPath, inputPath))
     return Failed(DisplayName(outputPath) + " is the input file itself; it is not replaced.");
   if (!overwrite && PathExists(outputPath)) return Failed(DisplayName(outputPath) + " already exists.");
-  return ConvertBytes(input.bytes, input.layout, outputPath);
+  return ConvertBytes({input.bytes.data(), input.bytes.size()}, input.layout, outputPath);
 }
 
 ConvertResult ConvertFile(const std::string& inputPath, Dialogs& dialogs) {
@@ -214,7 +225,7 @@ ConvertResult ConvertFile(const std::string& inputPath, Dialogs& dialogs) {
       offered = typed;
     }
   }
-  ConvertResult r = ConvertBytes(input.bytes, input.layout, PathJoin(folder, name));
+  ConvertResult r = ConvertBytes({input.bytes.data(), input.bytes.size()}, input.layout, PathJoin(folder, name));
   if (!r.ok) return fail(r.errorText);
   return r;
 }

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "store/large_block.h"
 #include "store/records.h"
 
 namespace rmx {
@@ -86,7 +87,7 @@ class ConvertError : public std::runtime_error {
 
 // The sample file a laboratory file becomes.
 struct Converted {
-  std::vector<Slot> records;  // the slots, slot 1 (the section header) first
+  std::vector<Slot, BlockAllocator<Slot>> records;  // the slots, slot 1 (the section header) first
   int64_t linesRead = 0;    // the number of the last input line read
 };
 

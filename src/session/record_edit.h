@@ -33,6 +33,8 @@ class RecordEdit {
   void Write(int64_t slot, const Slot& bytes);
   // Keeps the writes: the edit no longer undoes them when it ends.
   void Commit() { committed_ = true; }
+  // After Commit(): the file as this edit left it, handed over (the edit keeps none).
+  Snapshot TakeFresh() { return std::move(fresh_); }
 
   // The one way each kind of record is changed: the record is read fresh from its
   // slot, `change` changes its own field, and the record is written back to the

@@ -55,7 +55,8 @@ LSquareResult Fit(const std::vector<StepRecord>& steps, const Selection& s, cons
 
 }  // namespace
 
-std::optional<LSquareResult> SaveLSquareFit(Session& session, int position, const FitRequest& request) {
+std::optional<LSquareResult> SaveLSquareFit(Session& session, int position, const FitRequest& request,
+                                            Snapshot* written) {
   RecordEdit edit(session.File());
   const Snapshot& fresh = edit.Fresh();
   if (position < 1 || position > fresh.SampleCount())
@@ -84,6 +85,7 @@ std::optional<LSquareResult> SaveLSquareFit(Session& session, int position, cons
     edit.ChangeSampleHeader(position, [](SampleHeader& h) { h.LSquareRecord = 0; });
   }
   edit.Commit();
+  if (written) *written = edit.TakeFresh();
   return result;
 }
 

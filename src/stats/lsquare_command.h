@@ -36,8 +36,10 @@ struct FitRequest {
 // link to it. With no real step selected (nothing, or the origin alone) the link is
 // cleared instead. Returns the result saved, or nothing when the link was cleared.
 // Throws std::runtime_error (StoreError for the file) with a message for the user;
-// the file is then as it was.
-std::optional<LSquareResult> SaveLSquareFit(Session& session, int position, const FitRequest& request);
+// the file is then as it was. With `written`, that gets the file as the fit left it,
+// as read under the lock with the fit's writes (a plan of fits goes on with it).
+std::optional<LSquareResult> SaveLSquareFit(Session& session, int position, const FitRequest& request,
+                                            Snapshot* written = nullptr);
 
 // The Least Square Analysis command on sample `position` (0 is the heading line:
 // Nothing). Fits the steps whose LSquare flag is set; with no real step selected

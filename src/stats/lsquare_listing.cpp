@@ -34,12 +34,15 @@ std::string StepsUsedLine(const std::string& storedName, const std::vector<StepR
 }
 
 std::string AllResultsText(const Snapshot& snapshot) {
-  struct Taken {
-    std::string name;
-    std::vector<StepRecord> steps;
-  };
-  std::string results;
-  std::vector<Taken> taken;
+  // The lines of both tables are made in one walk, the results straight into the
+  // text; the steps of a sample are read only while its line is made.
+  const size_t samples = static_cast<size_t>(snapshot.SampleCount());
+  std::string text, used;
+  text.reserve(samples * (90 + 64) + 256);
+  used.reserve(samples * 64);
+  text += AllResultsHeading;
+  text += CrLf;
+  const size_t heading = text.size();
   for (int i = 1; i <= snapshot.SampleCount(); ++i) {
     const SampleEntry& entry = snapshot.Entry(i);
     if (!IsSet(entry.Active)) continue;
@@ -48,27 +51,22 @@ std::string AllResultsText(const Snapshot& snapshot) {
     try {
       result = snapshot.Result(i, header);
     } catch (const LostResult& e) {
-      results += LostResultText(entry.SampleName, e.slot);
-      results += CrLf;
+      text += LostResultText(entry.SampleName, e.slot);
+      text += CrLf;
       continue;
     }
     if (!result) continue;
-    results += AllResultsLine(entry.SampleName, header.Meters, *result);
-    results += CrLf;
-    taken.push_back({entry.SampleName, snapshot.Steps(i, header)});
+    text += AllResultsLine(entry.SampleName, header.Meters, *result);
+    text += CrLf;
+    used += StepsUsedLine(entry.SampleName, snapshot.Steps(i, header));
+    used += CrLf;
   }
-  if (results.empty()) return NoLSquareData;
+  if (text.size() == heading) return NoLSquareData;  // no line of either kind
 
-  std::string text = AllResultsHeading;
-  text += CrLf;
-  text += results;
   text += CrLf;
   text += StepsUsedHeading;
   text += CrLf;
-  for (const auto& t : taken) {
-    text += StepsUsedLine(t.name, t.steps);
-    text += CrLf;
-  }
+  text += used;
   return text;
 }
 

@@ -45,52 +45,42 @@ bool DecimalOrderBelowZero(std::string_view s) {
 }
 }  // namespace
 
-std::optional<double> ReadNumber(std::string_view text) {
-  size_t b = 0, e = text.size();
-  while (b < e && IsBlank(text[b])) ++b;
-  while (e > b && IsBlank(text[e - 1])) --e;
-  const std::string_view s = text.substr(b, e - b);
-  size_t i = 0;
-  const bool negative = i < s.size() && s[i] == '-';
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+namespace {
+
+unsigned DigitAt(const char* c) { return static_cast<unsigned>(static_cast<unsigned char>(*c)) - '0'; }
+
+// The reading itself, by pointers: a converter reads some 170,000 numbers from a full
+// laboratory file.
+inline std::optional<double> Read(const char* p, const char* end) {
+  while (p != end && IsBlank(*p)) ++p;
+  while (end != p && IsBlank(end[-1])) --end;
+  const char* const number = p;
+  const bool negative = p != end && *p == '-';
+  if (p != end && (*p == '+' || *p == '-')) ++p;
   // The first 19 digits (leading zeros included) as a whole number and the power of
   // ten that scales them, for the exact fast reading below.
   uint64_t mantissa = 0;
   long scale = 0;
-  const auto digit = [&](char c, size_t count) {
-    if (count < 19) mantissa = mantissa * 10 + static_cast<uint64_t>(c - '0');
-  };
   size_t mantissaDigits = 0;
-  while (i < s.size() && IsDigit(s[i])) {
-    digit(s[i], mantissaDigits);
-    ++i;
-    ++mantissaDigits;
-  }
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && IsDigit(s[i])) {
-      digit(s[i], mantissaDigits);
-      --scale;
-      ++i;
-      ++mantissaDigits;
-    }
+  for (unsigned d; p != end && (d = DigitAt(p)) <= 9; ++p, ++mantissaDigits)
+    if (mantissaDigits < 19) mantissa = mantissa * 10 + d;
+  if (p != end && *p == '.') {
+    ++p;
+    for (unsigned d; p != end && (d = DigitAt(p)) <= 9; ++p, ++mantissaDigits, --scale)
+      if (mantissaDigits < 19) mantissa = mantissa * 10 + d;
   }
   if (mantissaDigits == 0) return std::nullopt;
-  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
+  if (p != end && (*p == 'e' || *p == 'E')) {
+    ++p;
     bool negativeExponent = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativeExponent = s[i++] == '-';
-    size_t expDigits = 0;
+    if (p != end && (*p == '+' || *p == '-')) negativeExponent = *p++ == '-';
+    const char* const exponentDigits = p;
     long exponent = 0;
-    while (i < s.size() && IsDigit(s[i])) {
-      exponent = std::min(exponent * 10 + (s[i] - '0'), 100000L);
-      ++i;
-      ++expDigits;
-    }
-    if (expDigits == 0) return std::nullopt;
+    for (unsigned d; p != end && (d = DigitAt(p)) <= 9; ++p) exponent = std::min(exponent * 10 + d, 100000L);
+    if (p == exponentDigits) return std::nullopt;
     scale += negativeExponent ? -exponent : exponent;
   }
-  if (i != s.size()) return std::nullopt;
+  if (p != end) return std::nullopt;
   // Exact fast reading: a whole number up to 2^53 and a power of ten up to 10^22 are
   // both doubles, so one multiplication or division rounds once, correctly, to the
   // value from_chars gives.
@@ -102,7 +92,7 @@ std::optional<double> ReadNumber(std::string_view text) {
     return negative ? -v : v;
   }
   // The syntax is checked; from_chars reads it whatever the process locale says.
-  std::string_view digits = s;
+  std::string_view digits(number, static_cast<size_t>(end - number));
   if (!digits.empty() && digits.front() == '+') digits.remove_prefix(1);
   double v = 0;
   const auto res = std::from_chars(digits.data(), digits.data() + digits.size(), v);
@@ -116,8 +106,12 @@ std::optional<double> ReadNumber(std::string_view text) {
   return v;
 }
 
+}  // namespace
+
+std::optional<double> ReadNumber(std::string_view text) { return Read(text.data(), text.data() + text.size()); }
+
 std::optional<float> ReadSingle(std::string_view text) {
-  const auto v = ReadNumber(text);
+  const auto v = Read(text.data(), text.data() + text.size());
   if (!v) return std::nullopt;
   const float f = static_cast<float>(*v);
   if (!std::isfinite(f)) return std::nullopt;

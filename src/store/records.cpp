@@ -1,5 +1,6 @@
 #include "store/records.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -7,14 +8,19 @@ namespace rmx {
 
 namespace {
 
+// Little-endian: on a little-endian machine the bytes are the value's own.
 void PutLong(Slot& s, int offset, int32_t v) {
-  const auto u = static_cast<uint32_t>(v);
-  for (int k = 0; k < 4; ++k) s[static_cast<size_t>(offset + k)] = static_cast<uint8_t>(u >> (8 * k));
+  auto u = static_cast<uint32_t>(v);
+  if constexpr (std::endian::native != std::endian::little) u = ((u & 0xFFu) << 24) | ((u & 0xFF00u) << 8) |
+                                                              ((u >> 8) & 0xFF00u) | (u >> 24);
+  std::memcpy(s.data() + offset, &u, sizeof u);
 }
 
 int32_t GetLong(const Slot& s, int offset) {
   uint32_t u = 0;
-  for (int k = 0; k < 4; ++k) u |= static_cast<uint32_t>(s[static_cast<size_t>(offset + k)]) << (8 * k);
+  std::memcpy(&u, s.data() + offset, sizeof u);
+  if constexpr (std::endian::native != std::endian::little) u = ((u & 0xFFu) << 24) | ((u & 0xFF00u) << 8) |
+                                                              ((u >> 8) & 0xFF00u) | (u >> 24);
   return static_cast<int32_t>(u);
 }
 
@@ -22,9 +28,11 @@ void PutSingle(Slot& s, int offset, float v) { PutLong(s, offset, static_cast<in
 
 float GetSingle(const Slot& s, int offset) { return std::bit_cast<float>(static_cast<uint32_t>(GetLong(s, offset))); }
 
+// The text cut or padded with spaces to `width`, as FixedText() makes it.
 void PutText(Slot& s, int offset, std::string_view text, int width) {
-  const std::string fixed = FixedText(text, width);
-  std::memcpy(s.data() + offset, fixed.data(), static_cast<size_t>(width));
+  const size_t n = std::min(text.size(), static_cast<size_t>(width));
+  std::memcpy(s.data() + offset, text.data(), n);
+  std::memset(s.data() + offset + n, ' ', static_cast<size_t>(width) - n);
 }
 
 std::string GetText(const Slot& s, int offset, int width) {

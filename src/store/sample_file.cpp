@@ -113,8 +113,13 @@ void SampleFile::WriteSlot(int64_t n, const Slot& slot) {
 
 Slot FileImage::ReadSlot(int64_t n) const {
   if (n < 1) throw StoreError("Record " + std::to_string(n) + " is outside the file.");
-  Slot s{};
   const uint64_t base = static_cast<uint64_t>(n - 1) * SlotSize;
+  if (base + SlotSize <= bytes_.size()) {  // a whole slot, as nearly every one is
+    Slot s;
+    std::memcpy(s.data(), bytes_.data() + base, SlotSize);
+    return s;
+  }
+  Slot s{};
   if (base < bytes_.size())
     std::memcpy(s.data(), bytes_.data() + base, std::min<size_t>(SlotSize, bytes_.size() - base));
   return s;
@@ -135,7 +140,7 @@ int64_t SampleFile::Size() const {
 }
 
 FileImage SampleFile::Snapshot() const {
-  std::vector<uint8_t> bytes(static_cast<size_t>(Size()));
+  FileImage::Bytes bytes(static_cast<size_t>(Size()));  // not zero-filled: the read fills it
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
@@ -161,20 +166,21 @@ namespace {
 template <class Source>
 SampleHeader CheckedHeader(const Source& file, int32_t slot, int position) {
   const int64_t slots = file.SlotCount();
-  const std::string which = "Sample " + std::to_string(position) + " (record " + std::to_string(slot) + ")";
+  // The sample's name in a message, made only for one (the walk checks 500 headers).
+  const auto which = [&] { return "Sample " + std::to_string(position) + " (record " + std::to_string(slot) + ")"; };
   if (slot < 2 || slot > slots)
-    throw StoreError(which + " lies outside the file: the file is damaged or not a sample file.");
+    throw StoreError(which() + " lies outside the file: the file is damaged or not a sample file.");
   const SampleHeader h = file.ReadSampleHeader(slot);
   if (h.StepCount < 1 || h.StepCount > MaxSteps)
-    throw StoreError(which + " has " + std::to_string(h.StepCount) +
+    throw StoreError(which() + " has " + std::to_string(h.StepCount) +
                      " step records; a sample holds 1 to 50.");
   if (static_cast<int64_t>(slot) + h.StepCount > slots)
-    throw StoreError(which + " has steps past the end of the file: the file is damaged.");
+    throw StoreError(which() + " has steps past the end of the file: the file is damaged.");
   if (h.NextSample != slot + h.StepCount + 1)
-    throw StoreError(which + " points to the next sample at record " + std::to_string(h.NextSample) +
+    throw StoreError(which() + " points to the next sample at record " + std::to_string(h.NextSample) +
                      " instead of record " + std::to_string(slot + h.StepCount + 1) + ".");
   if (h.LSquareRecord != 0 && h.LSquareRecord < 2)
-    throw StoreError(which + " links its least-squares result to record " + std::to_string(h.LSquareRecord) +
+    throw StoreError(which() + " links its least-squares result to record " + std::to_string(h.LSquareRecord) +
                      ", which cannot hold one.");
   return h;
 }
@@ -193,17 +199,32 @@ std::string Trimmed(const std::string& name) {
   return end == std::string::npos ? std::string() : name.substr(0, end + 1);
 }
 
-[[noreturn]] void Damaged(const std::string& owner, const char* field, int64_t slot) {
-  throw StoreError(owner + " (record " + std::to_string(slot) + "): the stored " + field +
+std::string SampleOwner(const std::string& storedName) { return "Sample \"" + Trimmed(storedName) + "\""; }
+
+// The owner of the values: a sample by its stored name, or the section header.
+struct Owner {
+  const std::string* sampleName = nullptr;
+  std::string Text() const { return sampleName ? SampleOwner(*sampleName) : std::string("The section header"); }
+};
+
+[[noreturn]] void Damaged(const Owner& owner, const char* field, int64_t slot) {
+  throw StoreError(owner.Text() + " (record " + std::to_string(slot) + "): the stored " + field +
                    " is not a number: the file is damaged.");
 }
 
-void Check(std::initializer_list<std::pair<const char*, float>> fields, const std::string& owner, int64_t slot) {
+// Every field of every record a command uses passes here: the owner's name is made
+// only for a damaged value.
+void Check(std::initializer_list<std::pair<const char*, float>> fields, const Owner& owner, int64_t slot) {
   for (const auto& [name, value] : fields)
     if (!std::isfinite(value)) Damaged(owner, name, slot);
 }
 
-std::string SampleOwner(const std::string& storedName) { return "Sample \"" + Trimmed(storedName) + "\""; }
+// True when every value is finite: a quick look before the named check, for the
+// thousands of steps a report reads.
+template <class... Floats>
+bool AllFinite(Floats... values) {
+  return (std::isfinite(values) & ...);
+}
 
 }  // namespace
 
@@ -260,12 +281,13 @@ std::vector<StepRecord> LoadSteps(const SampleFile& file, int32_t slot, const Sa
 
 void CheckValues(const SectionHeader& s) {
   Check({{"Latitude", s.Latitude}, {"Longitude", s.Longitude}, {"FieldDec", s.FieldDec}, {"FieldInc", s.FieldInc}},
-        "The section header", 1);
+        Owner{}, 1);
 }
 
-void CheckValues(const SampleHeader& h, int64_t slot) { Check({{"Meters", h.Meters}}, SampleOwner(h.SampleName), slot); }
+void CheckValues(const SampleHeader& h, int64_t slot) { Check({{"Meters", h.Meters}}, Owner{&h.SampleName}, slot); }
 
 void CheckValues(const StepRecord& st, const std::string& sampleName, int64_t slot) {
+  if (AllFinite(st.GDec, st.GInc, st.TDec, st.TInc, st.Intensity, st.Error, st.Level)) return;
   Check({{"GDec", st.GDec},
          {"GInc", st.GInc},
          {"TDec", st.TDec},
@@ -273,7 +295,7 @@ void CheckValues(const StepRecord& st, const std::string& sampleName, int64_t sl
          {"Intensity", st.Intensity},
          {"Error", st.Error},
          {"Level", st.Level}},
-        SampleOwner(sampleName), slot);
+        Owner{&sampleName}, slot);
 }
 
 void CheckValues(const LSquareResult& r, const std::string& sampleName, int64_t slot) {
@@ -283,7 +305,7 @@ void CheckValues(const LSquareResult& r, const std::string& sampleName, int64_t 
          {"TInc", r.TInc},
          {"Intensity", r.Intensity},
          {"Error", r.Error}},
-        SampleOwner(sampleName), slot);
+        Owner{&sampleName}, slot);
 }
 
 }  // namespace rmx

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "store/large_block.h"
 #include "store/records.h"
 
 namespace rmx {
@@ -40,8 +41,11 @@ class SlotReader {
 // when it starts, and walks this image; it never keeps it past the command.
 class FileImage : public SlotReader<FileImage> {
  public:
+  // The bytes of a file: see store/large_block.h.
+  using Bytes = std::vector<uint8_t, BlockAllocator<uint8_t>>;
+
   FileImage() = default;
-  explicit FileImage(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+  explicit FileImage(Bytes bytes) : bytes_(std::move(bytes)) {}
   // Number of slots the image holds (a short last slot counts).
   int64_t SlotCount() const { return (static_cast<int64_t>(bytes_.size()) + SlotSize - 1) / SlotSize; }
   // Slot n (from 1); bytes past the end read as zeros.
@@ -51,7 +55,7 @@ class FileImage : public SlotReader<FileImage> {
   void Put(int64_t n, const Slot& slot);
 
  private:
-  std::vector<uint8_t> bytes_;
+  Bytes bytes_;
 };
 
 class SampleFile : public SlotReader<SampleFile> {

@@ -225,6 +225,8 @@ std::string Format(float value, std::string_view pattern) {
 }
 
 std::string Format(int value, std::string_view pattern) {
+  // A whole number has no digits to round: "0" prints its digits as they are.
+  if (pattern == "0") return std::to_string(value);
   return Format(static_cast<double>(value), pattern);
 }
 

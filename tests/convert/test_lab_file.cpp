@@ -39,7 +39,10 @@ const std::string NtaText = "CRA Crussol A\t44.90\t4.8\t-1.6\t60.8\r\n\r\nCRA\t1
                         "CRA\t101\tNRM  0\t1\t2\t3\t4\t5\t6\r\n   \r\nCRA\t101\tTT 100\t1\t2\t3\t4\t5\t6\r\n"
                         "CRA\t102\t2.5\r\n";
 
-std::vector<Slot> Slots(const std::string& text, Layout layout) { return ReadLaboratoryFile(text, layout).records; }
+std::vector<Slot> Slots(const std::string& text, Layout layout) {
+  const auto records = ReadLaboratoryFile(text, layout).records;
+  return {records.begin(), records.end()};
+}
 std::string Read(const std::string& text, Layout layout) { return Bytes(Slots(text, layout)); }
 
 // The number and line of the error a text gives; {0, 0} when it converts.

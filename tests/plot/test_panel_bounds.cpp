@@ -69,7 +69,8 @@ TEST_P(RealDataBounds, EverySamplePlotAndAllSampleNetStaysInside) {
   if (!std::filesystem::exists(source)) GTEST_SKIP() << "no real data at " << source;
   TempDir dir;
   const std::string path = dir.File("real.mag");
-  WriteSlots(path, ReadLaboratoryFile(ReadBytes(source), Layout::Tab).records);
+  const auto records = ReadLaboratoryFile(ReadBytes(source), Layout::Tab).records;
+  WriteSlots(path, {records.begin(), records.end()});
   Session session;
   session.GetOpenFileName(path);
   session.Load();

@@ -36,7 +36,12 @@ TEST(Format, RoundsHalfAwayFromZeroOnTheDecimalForm) {
       {-1.5e10, "Scientific", "-1.50E+10"}, {1.0e100, "Scientific", "1.00E+100"}, {1.0, "Scientific", "1.00E+00"},
       {123.45, "Scientific", "1.23E+02"}, {123.5, "Scientific", "1.24E+02"}};
   for (const auto& c : doubles) EXPECT_EQ(Format(c.value, c.pattern), c.want) << c.value << " " << c.pattern;
-  EXPECT_EQ(Format(7, "0"), "7");
+  // Whole numbers print their digits, as the double formatter does for them.
+  for (const int v : {0, 7, -1, 100000, -2147483647 - 1, 2147483647}) {
+    EXPECT_EQ(Format(v, "0"), Format(static_cast<double>(v), "0")) << v;
+    EXPECT_EQ(Format(v, "0.00"), Format(static_cast<double>(v), "0.00")) << v;
+  }
+  EXPECT_EQ(Format(-2147483647 - 1, "0"), "-2147483648");
   EXPECT_THROW(Format(1.0, "#,##0"), std::invalid_argument);
 }
 
