@@ -70,19 +70,27 @@ class Descriptor {
 // The bytes of a laboratory file (see store/large_block.h).
 using InputBytes = std::vector<char, BlockAllocator<char>>;
 
+// A full section (500 samples of 49 steps) takes a few megabytes; a file far larger is
+// not a laboratory file and is not read into memory ("Out of memory").
+constexpr size_t MaxLaboratoryFileBytes = size_t{256} << 20;
+
 // Reads the whole input; nothing on success, else the classic error number.
 std::optional<int> ReadInput(const std::string& path, InputBytes& bytes) {
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
   if (fd.get() < 0) return errno == ENOENT ? ErrorNumber::FileNotFound : ErrorNumber::PathFileAccess;
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return ErrorNumber::PathFileAccess;
+  if (static_cast<uint64_t>(st.st_size) > MaxLaboratoryFileBytes) return ErrorNumber::OutOfMemory;
   // Read straight into a buffer of the file's size and one byte more, so that the
   // end of the file is found without growing it; a file that grows meanwhile is
   // read to its new end.
   bytes.resize(static_cast<size_t>(st.st_size) + 1);
   size_t done = 0;
   for (;;) {
-    if (done == bytes.size()) bytes.resize(bytes.size() * 2);
+    if (done == bytes.size()) {
+      if (done > MaxLaboratoryFileBytes) return ErrorNumber::OutOfMemory;  // grown meanwhile
+      bytes.resize(bytes.size() * 2);
+    }
     const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
     if (n == 0) break;
     if (n < 0) {

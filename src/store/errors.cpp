@@ -5,6 +5,7 @@ namespace rmx {
 std::string ErrorDescription(int number) {
   switch (number) {
     case ErrorNumber::InvalidCall: return "Invalid procedure call or argument";
+    case ErrorNumber::OutOfMemory: return "Out of memory";
     case ErrorNumber::SubscriptRange: return "Subscript out of range";
     case ErrorNumber::TypeMismatch: return "Type mismatch";
     case ErrorNumber::FileNotFound: return "File not found";

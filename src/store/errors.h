@@ -13,6 +13,7 @@ std::string ErrorFrame(int number, const std::string& description);
 // The classic run-time error numbers and their descriptions.
 namespace ErrorNumber {
 inline constexpr int InvalidCall = 5;        // "Invalid procedure call or argument"
+inline constexpr int OutOfMemory = 7;        // "Out of memory"
 inline constexpr int SubscriptRange = 9;     // "Subscript out of range"
 inline constexpr int TypeMismatch = 13;      // "Type mismatch"
 inline constexpr int FileNotFound = 53;      // "File not found"

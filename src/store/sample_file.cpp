@@ -140,7 +140,11 @@ int64_t SampleFile::Size() const {
 }
 
 FileImage SampleFile::Snapshot() const {
-  FileImage::Bytes bytes(static_cast<size_t>(Size()));  // not zero-filled: the read fills it
+  const int64_t size = Size();
+  if (size > MaxFileBytes)
+    throw StoreError("The file holds " + std::to_string(size) + " bytes, far more than any sample file (at most " +
+                     std::to_string((1 + MaxSamples * (MaxSteps + 2)) * SlotSize) + "): it is not a sample file.");
+  FileImage::Bytes bytes(static_cast<size_t>(size));  // not zero-filled: the read fills it
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t got = ::pread(fd_, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));

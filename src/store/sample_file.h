@@ -58,6 +58,10 @@ class FileImage : public SlotReader<FileImage> {
   Bytes bytes_;
 };
 
+// No sample file holds more than 26,001 slots (1.6 MB): the section header, 500 samples
+// of 50 step slots and their results. A file far larger is refused before it is read.
+inline constexpr int64_t MaxFileBytes = int64_t{64} << 20;
+
 class SampleFile : public SlotReader<SampleFile> {
  public:
   SampleFile() = default;

@@ -68,7 +68,9 @@ TEST(CliStartup, AMissingPlotWriterIsNamedAndTextPlotsStillWork) {
     EXPECT_EQ(r.status, text ? 0 : 1) << r.err;
     EXPECT_EQ(r.err.find(copy.dir.File(cli::PlotWriterFile) + " cannot be run") != std::string::npos, !text) << r.err;
     ASSERT_EQ(std::filesystem::exists(copy.dir.File(name)), text) << name;
-    if (text) EXPECT_NE(ReadBytes(copy.dir.File(name)).find("line "), std::string::npos);
+    if (text) {
+      EXPECT_NE(ReadBytes(copy.dir.File(name)).find("line "), std::string::npos);
+    }
   }
 }
 
@@ -91,6 +93,8 @@ TEST(CliStartup, APlotWriterThatFailsIsReported) {
     const CliCopy copy(c.script);
     const CliResult r = copy.Plot("z.png");
     EXPECT_EQ(r.status, c.status) << r.err;
-    if (c.status != 0) EXPECT_EQ(r.err, "remanex-cli: " + copy.dir.File("z.png") + ": " + c.message);
+    if (c.status != 0) {
+      EXPECT_EQ(r.err, "remanex-cli: " + copy.dir.File("z.png") + ": " + c.message);
+    }
   }
 }

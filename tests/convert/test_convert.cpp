@@ -126,7 +126,11 @@ TEST_F(ConvertCommand, AFailedConversionChangesNothing) {
   EXPECT_NE(ConvertFile(dir.File("folder.app"), d).errorText.find("Error #  75 "), std::string::npos);
   EXPECT_NE(ConvertFile(dir.File("notes.csv"), d).errorText.find("notes.csv is not a laboratory file"),
             std::string::npos);
-  EXPECT_EQ(d.messages.size(), 3u);
+  WriteBytes(dir.File("huge.tab"), "");
+  fs::resize_file(dir.File("huge.tab"), std::uintmax_t{300} << 20);  // not read into memory
+  EXPECT_EQ(ConvertFile(dir.File("huge.tab"), d).errorText, Message(7, "Out of memory", 0));
+  fs::remove(dir.File("huge.tab"));
+  EXPECT_EQ(d.messages.size(), 4u);
 
   BreakInput();
   ScriptedDialogs fresh;

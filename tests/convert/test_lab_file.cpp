@@ -105,7 +105,8 @@ TEST(FieldCutting, RunsOfSeparatorsEmptyFieldsAndNamesOfThreeParts) {
                          "CRA,101,,1.5,,,0,0,0,0,,3,,296,,2\r\n"
                          "CRA,101,NRM  0,,,318.0,55.1,320.4,48.9,2.71E-2,,0.08,3,,\r\n",
                          Layout::Cma);
-  LabSection one{"CRA", "Crussol A0-A"};
+  LabSection one;
+  one.name2 = "Crussol A0-A";
   one.lat = "44.90", one.lon = "4.8";
   one.samples = {{"CRA", "101", "1.5", {{"NRM", "0", "318.0", "55.1", "320.4", "48.9", "2.71E-2", "0.08"}}}};
   EXPECT_EQ(Bytes(cma), Bytes(ExpectedSlots(one)));  // one sample: the samples written, not the 25 claimed
@@ -218,7 +219,8 @@ TEST(Nta, GroupsByNameAndSkipsBlankLines) {
                            Layout::Nta);
   // The first field is the section's name, spaces and all; a sample without step lines
   // holds the origin only; names equal in their first 16 characters form one sample.
-  LabSection sec{"CRA", "Crussol A"};
+  LabSection sec;
+  sec.name2 = "Crussol A";
   sec.lat = "44.90", sec.lon = "4.8";
   sec.samples = {{"CRA", "101", "1.5",
                   {{"NRM", "0", "1", "2", "3", "4", "5", "6"}, {"TT", "100", "1", "2", "3", "4", "5", "6"}}},

@@ -32,7 +32,9 @@ TEST(LargeBlock, EveryByteOfEverySizeIsUsable) {
   for (const auto& c : cases) {
     auto* p = static_cast<uint8_t*>(TakeBlock(c.bytes));
     ASSERT_NE(p, nullptr) << c.bytes;
-    if (c.mapped) EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % (2 * MiB), 0u) << c.bytes;
+    if (c.mapped) {
+      EXPECT_EQ(reinterpret_cast<uintptr_t>(p) % (2 * MiB), 0u) << c.bytes;
+    }
     for (size_t i = 0; i < c.bytes; ++i) p[i] = static_cast<uint8_t>(i * 7);
     size_t wrong = 0;
     for (size_t i = 0; i < c.bytes; ++i) wrong += p[i] != static_cast<uint8_t>(i * 7);

@@ -115,6 +115,16 @@ TEST_F(SampleFileTest, EmptyShortAndBrokenFiles) {
     const SampleFile full = SampleFile::Open(t.File("full.mag"));
     EXPECT_EQ(LoadSampleTable(full, h).size(), 500u);
     EXPECT_EQ(LoadSteps(full, 2, full.ReadSampleHeader(2)).size(), 50u);
+    // A file far larger than any sample file (1,664,064 bytes with its results) is
+    // refused before it is read.
+    std::filesystem::resize_file(t.File("full.mag"), std::uintmax_t{1} << 30);
+    try {
+      (void)SampleFile::Open(t.File("full.mag")).Snapshot();
+      ADD_FAILURE() << "a file of 1 GiB was read";
+    } catch (const StoreError& e) {
+      EXPECT_STREQ(e.what(), "The file holds 1073741824 bytes, far more than any sample file (at most 1664064): "
+                             "it is not a sample file.");
+    }
   }
   using Edit = std::function<void(SectionHeader&, SampleHeader&)>;
   const struct { Edit edit; const char* message; } cases[] = {
