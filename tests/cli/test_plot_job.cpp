@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "cli/plot_writer.h"
 
@@ -13,30 +14,18 @@ using namespace rmx::cli;
 namespace {
 
 PlotFileJob SampleJob() {
-  PlotFileJob job;
-  job.path = "/tmp/r\xC3\xA9sultat 1.pdf";
-  job.kind = PlotFileKind::Pdf;
-  job.width = 11906.5;
-  job.height = 16838;
-  job.dpi = 150;
-  job.paper = true;
-  plot::Primitive clear;
-  plot::Primitive line;
+  PlotFileJob job{.path = "/tmp/r\xC3\xA9sultat 1.pdf", .kind = PlotFileKind::Pdf, .width = 11906.5, .height = 16838,
+                  .dpi = 150, .paper = true, .primitives = {}};
+  plot::Primitive line, circle, text;
   line.kind = plot::Primitive::Kind::Line;
-  line.X1 = 0.1;
-  line.Y1 = -1e300;
-  line.X2 = std::numeric_limits<double>::denorm_min();
-  line.Y2 = 4020.125;
+  line.X1 = 0.1, line.Y1 = -1e300, line.X2 = std::numeric_limits<double>::denorm_min(), line.Y2 = 4020.125;
   line.Ink = {1, 2, 255};
-  plot::Primitive circle;
   circle.kind = plot::Primitive::Kind::Circle;
-  circle.Size = 35;
-  circle.Filled = true;
-  plot::Primitive text;
+  circle.Size = 35, circle.Filled = true;
   text.kind = plot::Primitive::Kind::Text;
   text.Text = std::string("Sit\xE9 N\0rth", 10);  // ISO 8859-1, a zero byte inside
   text.TextFont = {"Arial", 7.5};
-  job.primitives = {clear, line, circle, text};
+  job.primitives = {plot::Primitive{}, line, circle, text};
   return job;
 }
 
@@ -46,14 +35,9 @@ TEST(PlotJob, EveryFieldComesBackAsSent) {
   const PlotFileJob sent = SampleJob();
   PlotFileJob got;
   ASSERT_TRUE(DecodeJob(EncodeJob(sent), got));
-  EXPECT_EQ(got.version, PlotWriterVersion);
-  EXPECT_EQ(got.path, sent.path);
-  EXPECT_EQ(got.kind, sent.kind);
-  EXPECT_EQ(got.width, sent.width);
-  EXPECT_EQ(got.height, sent.height);
-  EXPECT_EQ(got.dpi, sent.dpi);
-  EXPECT_EQ(got.paper, sent.paper);
-  EXPECT_EQ(got.primitives, sent.primitives);
+  EXPECT_EQ(std::tie(got.version, got.path, got.kind, got.width, got.height, got.dpi, got.paper, got.primitives),
+            std::tie(PlotWriterVersion, sent.path, sent.kind, sent.width, sent.height, sent.dpi, sent.paper,
+                     sent.primitives));
 
   PlotFileJob empty;
   ASSERT_TRUE(DecodeJob(EncodeJob(PlotFileJob{}), empty));

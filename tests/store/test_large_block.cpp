@@ -1,5 +1,5 @@
 // The memory of large buffers: every byte asked for is usable, large blocks lie on
-// huge-page boundaries, and a released block is used again.
+// huge-page boundaries, and memory used before never shows through a file image.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -41,31 +41,6 @@ TEST(LargeBlock, EveryByteOfEverySizeIsUsable) {
     EXPECT_EQ(wrong, 0u) << c.bytes;
     GiveBlock(p, c.bytes);
   }
-}
-
-// A command that reads its file once per fit gets the same memory back each time.
-TEST(LargeBlock, AReleasedBlockIsTakenAgainForTheSameSize) {
-  void* first = TakeBlock(MiB + 1);
-  GiveBlock(first, MiB + 1);
-  void* second = TakeBlock(MiB + 99);  // rounded to the same huge pages
-  EXPECT_EQ(second, first);
-  // Two blocks alive at once are two blocks.
-  void* third = TakeBlock(MiB + 1);
-  EXPECT_NE(third, second);
-  GiveBlock(second, MiB + 99);
-  GiveBlock(third, MiB + 1);
-}
-
-// A vector on these blocks grows and keeps its bytes; bytes given a value have it.
-TEST(LargeBlock, VectorGrowsAcrossTheThresholdAndKeepsItsBytes) {
-  std::vector<uint8_t, BlockAllocator<uint8_t>> v;
-  for (size_t i = 0; i < 3 * MiB; ++i) v.push_back(static_cast<uint8_t>(i % 251));
-  size_t wrong = 0;
-  for (size_t i = 0; i < v.size(); ++i) wrong += v[i] != static_cast<uint8_t>(i % 251);
-  EXPECT_EQ(wrong, 0u);
-  v.resize(4 * MiB, 0);
-  EXPECT_EQ(v[3 * MiB], 0);
-  EXPECT_EQ(v.back(), 0);
 }
 
 // An image grown by a write past its end reads zeros in the gap, even on memory
