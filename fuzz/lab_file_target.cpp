@@ -24,8 +24,9 @@ void CheckLoads(const Converted& converted) {
   Session session;
   session.GetOpenFileName(output.Path());
   try {
-    session.Load();
-    for (int p = 1; p <= session.SampleCount(); ++p) (void)session.ListSample(p);
+    // One image for every listing: each ListSample(p) alone reads the whole file again.
+    const Snapshot snapshot = session.Load();
+    for (int p = 1; p <= session.SampleCount(); ++p) (void)session.ListSample(p, snapshot);
   } catch (const StoreError& e) {
     std::fprintf(stderr, "The converted file is refused: %s\n", e.what());
     std::abort();
