@@ -92,8 +92,6 @@ std::string RecordingSurface::Dump() const {
   return out;
 }
 
-void RecordingSurface::ReplayOn(Surface& target) const { Replay(primitives_, target); }
-
 void Replay(const std::vector<Primitive>& primitives, Surface& target) {
   const Colour saved = target.Foreground();
   const Font savedFont = target.TextFont();

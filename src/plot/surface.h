@@ -124,8 +124,6 @@ class RecordingSurface : public Surface {
   const std::vector<Primitive>& Primitives() const { return primitives_; }
   // All primitives, one line each, in drawing order.
   std::string Dump() const;
-  // Draws the recorded primitives again on another surface.
-  void ReplayOn(Surface& target) const;
 
  protected:
   void DrawClear() override;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <regex>
 #include <sstream>
 
 #include "help/guide.h"
@@ -18,22 +19,7 @@ std::string ManPageWords() {
   std::ifstream in(std::string(REMANEX_EXAMPLES) + "/../dist/remanex-cli.1");
   std::stringstream ss;
   ss << in.rdbuf();
-  std::string troff = ss.str(), words;
-  for (size_t i = 0; i < troff.size(); ++i) {
-    if (troff[i] == '\\' && i + 1 < troff.size()) {
-      if (troff[i + 1] == '-') {
-        words += '-';
-        ++i;
-        continue;
-      }
-      if (troff[i + 1] == 'f' && i + 2 < troff.size()) {
-        i += 2;
-        continue;
-      }
-    }
-    words += troff[i];
-  }
-  return words;
+  return std::regex_replace(std::regex_replace(ss.str(), std::regex(R"(\\f.)"), ""), std::regex(R"(\\-)"), "-");
 }
 
 }  // namespace

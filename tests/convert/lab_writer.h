@@ -178,6 +178,16 @@ inline std::string Bytes(const std::vector<Slot>& records) {
   return b;
 }
 
+// A thermal sample of two steps and an AF sample of one.
+inline LabSection TwoSampleSection() {
+  LabSection sec;
+  sec.samples = {{"CRA", "101", "1.50",
+                  {{"NRM", "0", "318.0", "55.1", "320.4", "48.9", "2.71E-02", "0.08"},
+                   {"TT", "250", "12.3", "-4.8", "359.9", "80.0", "1.05E-03", "1.25"}}},
+                 {"CRA", "102", "2.00", {{"AF", "020", "185.2", "-51.0", "190.0", "-45.5", "3.00E-06", "0.30"}}}};
+  return sec;
+}
+
 // A section of `samples` samples with `steps` measured steps each (NRM, then thermal
 // steps 10 degrees apart), values varying from line to line.
 inline LabSection FullLabSection(int samples = 500, int steps = 49) {

@@ -26,14 +26,9 @@ const std::string OldMag = "an older sample file that must not be lost";
 
 struct ConvertCommand : ::testing::Test {
   TempDir dir;
-  LabSection sec;
+  LabSection sec = TwoSampleSection();
   std::string input = dir.File("CRA.app"), output = dir.File("CRA.mag"), lab, expected;
   void SetUp() override {
-    sec.samples.push_back({"CRA", "101", "1.50",
-                           {{"NRM", "0", "318.0", "55.1", "320.4", "48.9", "2.71E-02", "0.08"},
-                            {"TT", "250", "12.3", "-4.8", "359.9", "80.0", "1.05E-03", "1.25"}}});
-    sec.samples.push_back(
-        {"CRA", "102", "2.00", {{"AF", "020", "185.2", "-51.0", "190.0", "-45.5", "3.00E-06", "0.30"}}});
     lab = WriteLab(sec, Layout::App);
     expected = Bytes(ExpectedSlots(sec));
     WriteBytes(input, lab);

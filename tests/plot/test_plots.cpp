@@ -166,7 +166,7 @@ TEST(PlotWindowLayout, RuleAndRecordingSurface) {
   s.Box(1, 1, INFINITY, true);
   s.SetForeground(Green);
   s.Text(7, 8, "x");
-  s.ReplayOn(copy);
+  Replay(s.Primitives(), copy);
   EXPECT_EQ(copy.Dump(), "text 7.000 8.000 0,255,0 \"Times New Roman\" 12.000 \"x\"\n");
   EXPECT_EQ(copy.Foreground(), Black);
 }
@@ -258,9 +258,7 @@ TEST(ProjectionPlane, AskedUntilAWholeNumberWritesOnlyTheFieldOrNothing) {
   TempDir dir;
   const std::string path = dir.File("plane.mag");
   WriteMag(path, {"Section", 70.96f, 351.39f, {{"A", {Dir(10, 10), Dir(20, 20)}}, {"B", {Dir(30, 30)}, 0, 12.5f, 7}}});
-  Session s, closed;
-  s.GetOpenFileName(path);
-  s.Load();
+  Session s = OpenSession(path), closed;
   s.ListSample(2);
   ScriptedDialogs dialogs;
   const auto header = [&] { return SampleFile::Open(path).ReadSlot(6); };  // B: after A's header and 3 steps
@@ -373,9 +371,7 @@ TEST(CliPlotAll, EqualsTheCoreAndRefusesBadUsage) {
   WriteMag(path, {"S", 0, 0,
                   {{"A1", {Step("NRM", 0, 10, 40, 15, 35, 1e-3f, 1), Step("AF", 20, 20, -10, 25, -5, 5e-4f, 1)}},
                    {"A2", {Step("NRM", 0, 200, -30, 205, -25, 1e-3f, 1)}}}});
-  Session s;
-  s.GetOpenFileName(path);
-  s.Load();
+  const Session s = OpenSession(path);
   const CliResult r = RunCli({"plot-all", path, "--out", out, "--data=af", "--level", "20.0", "--kind=equal-area",
                               "--coords=tilt", "--paper"});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -387,14 +383,17 @@ TEST(CliPlotAll, EqualsTheCoreAndRefusesBadUsage) {
   const PageHeading heading{path, PrintedAllSamplesTitle(data, NetKind::EqualArea, Coordinates::TiltCorrected, 20)};
   DrawAllSamplesPlot(rec, PaperLayout(), state, NetKind::EqualArea, points, &heading);
   EXPECT_EQ(ReadBytes(out), Latin1ToUtf8(rec.Dump()));
-  // A misspelt data set, a missing or needless level, a kind that is no net, a position.
-  for (const char* args : {"--data xrm --kind equal-area", "--data af --kind equal-area", "--data nrm --kind rose",
-                           "1 --data nrm --kind equal-area", "--data nrm --level 20 --kind equal-area"}) {
-    std::vector<std::string> full = {"plot-all", path, "--out", dir.File("x.svg")};
+  // A misspelt data set, a missing or needless level, a kind that is no net: each said.
+  for (auto [args, reason] : {std::pair{"--data xrm --kind equal-area", "--data must be"},
+                              {"--data af --kind equal-area", "need --level"},
+                              {"--data nrm --level 20 --kind equal-area", "--level applies to"},
+                              {"--data nrm --kind rose", "--kind must be"}}) {
+    std::vector<std::string> full = {"plot-all", path, "--out", dir.File("x.svg"), "--coords=tilt"};
     std::istringstream words(args);
     for (std::string word; words >> word;) full.push_back(word);
     const CliResult bad = RunCli(full);
-    EXPECT_TRUE(bad.status == 2 && bad.err.find("usage: remanex-cli plot-all") != std::string::npos) << args << bad.err;
+    EXPECT_TRUE(bad.status == 2 && bad.err.find(reason) != std::string::npos &&
+                bad.err.find("usage: remanex-cli plot-all") != std::string::npos) << args << bad.err;
     EXPECT_FALSE(std::filesystem::exists(dir.File("x.svg")));
   }
 }
@@ -409,9 +408,7 @@ TEST_P(Bounds, EverySamplePlotAndAllSampleNetStaysInside) {
   TempDir dir;
   const auto records = ReadLaboratoryFile(ReadBytes(GetParam()), Layout::Tab).records;
   WriteSlots(dir.File("d.mag"), {records.begin(), records.end()});
-  Session session;
-  session.GetOpenFileName(dir.File("d.mag"));
-  session.Load();
+  Session session = OpenSession(dir.File("d.mag"));
   std::vector<std::string> failures;
   // Draws on each frame (three panels, the A4 page) and keeps what fell outside: either
   // end of a line, any part of a circle or square, the top-left corner of a text.

@@ -26,13 +26,6 @@ using namespace rmx::test;
 
 namespace {
 
-Session Open(const std::string& path) {
-  Session s;
-  s.GetOpenFileName(path);
-  s.Load();
-  return s;
-}
-
 // The message of the StoreError `f` throws; empty when it throws none.
 template <class F>
 std::string StoreErrorOf(F f) {
@@ -70,17 +63,9 @@ class SessionTest : public ::testing::Test {
                                Step("TT", 200, 15, 44, 17, 42, 1e-3f, 1), Step("TT", 300, 20, 47, 22, 45, 5e-4f, 1)}});
     plan.samples[1].active = 0;
     WriteMag(path, plan);
-    s = Open(path);
+    s = OpenSession(path);
   }
-  // The slots (from 1) that changed since `before`.
-  std::vector<size_t> Changed(const std::string& before) {
-    const std::string after = ReadBytes(path);
-    std::vector<size_t> slots;
-    for (size_t i = 0; i < std::max(before.size(), after.size()); i += SlotSize)
-      if (before.substr(std::min(i, before.size()), SlotSize) != after.substr(std::min(i, after.size()), SlotSize))
-        slots.push_back(i / SlotSize + 1);
-    return slots;
-  }
+  std::vector<int> Changed(const std::string& before) { return ChangedSlots(before, ReadBytes(path)); }
 };
 
 }  // namespace
@@ -107,19 +92,12 @@ TEST(Listing, EdgesOfTheLinesAndMessages) {
 
 TEST_F(SessionTest, ListingOutOfRangeReloadAndClose) {
   ASSERT_EQ(s.ListSample(2)->size(), 1u + 5 + 1);
-  EXPECT_FALSE(s.ListSample(0));
-  EXPECT_FALSE(s.ListSample(4));
-  EXPECT_FALSE(s.ListSample(4, s.Read()));
-  EXPECT_EQ(s.CurrentPosition(), 2);  // out of range changes nothing
-  EXPECT_EQ(s.Steps().size(), 5u);
+  EXPECT_TRUE(!s.ListSample(0) && !s.ListSample(4) && !s.ListSample(4, s.Read()));
+  EXPECT_TRUE(s.CurrentPosition() == 2 && s.Steps().size() == 5u);  // out of range changes nothing
   s.Load();
-  EXPECT_EQ(s.CurrentPosition(), 0);
-  EXPECT_TRUE(s.Steps().empty());
-  EXPECT_FALSE(s.Relist());
+  EXPECT_TRUE(s.CurrentPosition() == 0 && s.Steps().empty() && !s.Relist());
   s.Close();
-  EXPECT_FALSE(s.IsOpen());
-  EXPECT_TRUE(s.FileName().empty());
-  EXPECT_EQ(s.SampleCount(), 0);
+  EXPECT_TRUE(!s.IsOpen() && s.FileName().empty() && s.SampleCount() == 0);
 }
 
 TEST_F(SessionTest, MarksChangeOnlyTheCheckedSlots) {
@@ -131,7 +109,7 @@ TEST_F(SessionTest, MarksChangeOnlyTheCheckedSlots) {
   // Lines: 0 heading, 1..5 steps (5 the origin), 6 closing line; 7 is past the listing.
   EXPECT_EQ(TogglePlotPoints(s, {0, 2, 5, 6, 7}, dialogs), Outcome::Kind::Done);
   EXPECT_EQ(ToggleLSquarePoints(s, {3, 5}, dialogs), Outcome::Kind::Done);
-  EXPECT_EQ(Changed(before), (std::vector<size_t>{4, 5, 7}));
+  EXPECT_EQ(Changed(before), (std::vector<int>{4, 5, 7}));
   const auto lines = s.Relist();
   EXPECT_EQ((*lines)[2].substr(55), "     No     No");
   EXPECT_EQ((*lines)[3].substr(55), "    Yes    Yes");
@@ -152,7 +130,7 @@ TEST_F(SessionTest, MarksChangeOnlyTheCheckedSlots) {
   s.Load();
   EXPECT_EQ(s.SampleLines(), (std::vector<std::string>{"  Sample     Active", "A1               No",
                                                        "A2              Yes", "A3              Yes"}));
-  EXPECT_EQ(Changed(before), (std::vector<size_t>{2, 8}));
+  EXPECT_EQ(Changed(before), (std::vector<int>{2, 8}));
   before = ReadBytes(path);
   EXPECT_EQ(DeactivateRecords(s, {}, dialogs), Outcome::Kind::Done);  // nothing checked writes nothing
   EXPECT_EQ(ReadBytes(path), before);
@@ -163,7 +141,7 @@ TEST_F(SessionTest, MarkingAReadOnlyFileSaysSoAndChangesNothing) {
   s.Close();
   ReadOnlyFile guard(path);
   if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
-  s = Open(path);  // a read-only file can be browsed
+  s = OpenSession(path);  // a read-only file can be browsed
   ASSERT_TRUE(s.ListSample(1));
   const std::string before = ReadBytes(path);
   // Checking nothing, or only the heading, the closing line and past the end, asks nothing.
@@ -210,7 +188,7 @@ TEST_F(SessionTest, AWriteThatFailsMidwayLeavesTheFileAsItWas) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{static_cast<rlim_t>(before.size()), static_cast<rlim_t>(before.size())};
     setrlimit(RLIMIT_FSIZE, &limit);
-    Session own = Open(path);
+    Session own = OpenSession(path);
     const std::string error = StoreErrorOf([&] { SaveLSquareFit(own, 2, {std::set<int>{1, 2, 3}, "N"}); });
     return error.find("Nothing was changed.") != std::string::npos ? 0 : 1;
   });
@@ -233,7 +211,7 @@ TEST_F(SessionTest, ASecondWriterWaitsThenIsToldTheFileIsBusy) {
   RecordEdit held(s.File());
   const std::string before = ReadBytes(path);
   EXPECT_EQ(InChild([&] {
-              Session other = Open(path);
+              Session other = OpenSession(path);
               return StoreErrorOf([&] { SaveLSquareFit(other, 1, {std::set<int>{1, 2}, "N"}); }) == BusyMessage() ? 0 : 1;
             }),
             0);
@@ -245,7 +223,7 @@ TEST_F(SessionTest, TwoProcessesFittingOneSampleNeverMixTheirWrites) {
   // label and result come from one and the same call.
   const auto writer = [&](std::set<int> steps, const char* label) {
     return InChild([&, steps, label] {
-      Session own = Open(path);
+      Session own = OpenSession(path);
       for (int i = 0; i < 100; ++i) {
         try {
           SaveLSquareFit(own, 2, {steps, label});
@@ -289,14 +267,14 @@ TEST_F(SessionTest, LimitsOfTheResultsAreaAndLostResults) {
       {20, ""}, {21, "past the end of the file"}, {2147483647, "past the end of the file"}, {5, "inside the sample data"}};
   for (const auto& c : cases) {
     setLastRecord(c.last);
-    const std::string error = StoreErrorOf([&] { Open(path); });
+    const std::string error = StoreErrorOf([&] { OpenSession(path); });
     EXPECT_EQ(error.empty(), !*c.error) << c.last << ": " << error;
     EXPECT_NE(error.find(c.error), std::string::npos) << c.last << ": " << error;
   }
   // A result saved for sample 3 fills the slots before it; a file cut short loses it,
   // and the listings say so by the sample's name.
   setLastRecord(20);
-  s = Open(path);
+  s = OpenSession(path);
   SaveLSquareFit(s, 3, {std::set<int>{1, 2}, "N"});
   EXPECT_EQ(ReadBytes(path).size(), 22u * 64);
   WriteBytes(path, ReadBytes(path).substr(0, 19 * 64));

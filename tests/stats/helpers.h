@@ -47,13 +47,6 @@ inline void StoreResult(const std::string& path, int position, const LSquareResu
   f.Write(header, h);
 }
 
-inline Session OpenSession(const std::string& path) {
-  Session s;
-  s.GetOpenFileName(path);
-  s.Load();
-  return s;
-}
-
 // One analysis run with the given answers: its report (and how often it was shown).
 struct SiteRun {
   ScriptedDialogs dialogs;

@@ -204,16 +204,10 @@ TEST_F(SiteAnalysis, CliFisherPrintsTheReportOfTheAnswersAndRefusesBadOptions) {
   const std::vector<std::vector<std::string>> bad = {
       {"--coords", "g", "--estimate", "0,0"},                                      // no --data
       {"--data", "pca", "--coords", "g"},                                          // unknown kind
-      {"--data", "nrm", "--estimate", "0,0"},                                      // no --coords
-      {"--data", "nrm", "--coords", "g"},                                          // no estimate
       {"--data", "nrm", "--coords", "g", "--estimate", "91,0"},                    // inclination out of range
-      {"--data", "nrm", "--coords", "g", "--estimate", "a,b"},                     // not numbers
       {"--data", "nrm", "--coords", "g", "--estimate", "0,0", "--level", "20"},    // level for nrm
       {"--data", "af", "--level", "2O", "--coords", "g", "--estimate", "0,0"},     // level not a number
       {"--data", "lsq", "--coords", "g"},                                          // no weighting
-      {"--data", "lsq", "--coords", "g", "--weighted", "y", "--estimate", "0,0"},  // estimate for lsq
-      {"--data", "lsq", "--coords", "g", "--weighted", "y", "--colour", "red"},    // unknown option
-      {none, "--data", "lsq", "--coords", "g", "--weighted", "y"},                 // two files
   };
   for (const auto& args : bad) {
     const CliResult r = Command("fisher", none, args);

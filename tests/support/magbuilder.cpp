@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -12,18 +13,7 @@ namespace rmx::test {
 
 StepRecord Step(const char* method, float level, float gdec, float ginc, float tdec, float tinc, float intensity,
                 float error) {
-  StepRecord s;
-  s.Method = FixedText(method, CodeWidth);
-  s.Level = level;
-  s.GDec = gdec;
-  s.GInc = ginc;
-  s.TDec = tdec;
-  s.TInc = tinc;
-  s.Intensity = intensity;
-  s.Error = error;
-  s.LSquare = 0;
-  s.Plot = 1;
-  return s;
+  return {gdec, ginc, tdec, tinc, intensity, error, level, FixedText(method, CodeWidth), 0, 1};
 }
 
 std::vector<Slot> BuildSlots(const SectionPlan& plan) {
@@ -92,6 +82,21 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out) throw std::runtime_error("cannot write " + path);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<int> ChangedSlots(const std::string& before, const std::string& after) {
+  std::vector<int> slots;
+  for (size_t i = 0; i < std::max(before.size(), after.size()); i += SlotSize)
+    if (before.substr(std::min(i, before.size()), SlotSize) != after.substr(std::min(i, after.size()), SlotSize))
+      slots.push_back(static_cast<int>(i / SlotSize) + 1);
+  return slots;
+}
+
+Session OpenSession(const std::string& path) {
+  Session s;
+  s.GetOpenFileName(path);
+  s.Load();
+  return s;
 }
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path) {

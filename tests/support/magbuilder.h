@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "session/session.h"
 #include "store/records.h"
 
 namespace rmx::test {
@@ -38,6 +39,10 @@ SectionPlan FullSection(int samples = 500, int steps = 49);
 // Reads a whole file's bytes.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+// The slots (from 1) that differ between two images of a file.
+std::vector<int> ChangedSlots(const std::string& before, const std::string& after);
+// A session with the file at `path` loaded.
+Session OpenSession(const std::string& path);
 
 // Makes a file read-only for this process while it lives: by its permissions, or,
 // for a user whose rights ignore them (root), by the immutable attribute, removed

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QClipboard>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
@@ -63,16 +62,7 @@ HelpWindow::HelpWindow(QWidget* parent) : QMainWindow(parent) {
   resize(fm.horizontalAdvance(QString(86, QLatin1Char('0'))) + 40, fm.lineSpacing() * 36 + 60);
 }
 
-void HelpWindow::Copy() {
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->clear();
-  const auto* box = qobject_cast<const QPlainTextEdit*>(QApplication::focusWidget());
-  if (!box) box = txtHelp_;
-  QString selected = box->textCursor().selectedText();
-  // A selection separates its lines with U+2029; the clipboard gets plain line breaks.
-  selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-  clipboard->setText(selected);
-}
+void HelpWindow::Copy() { CopySelection(QApplication::focusWidget(), txtHelp_); }
 
 AboutWindow::AboutWindow(QWidget* parent) : QDialog(parent) {
   setObjectName("frmAbout");

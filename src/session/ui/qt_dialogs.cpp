@@ -1,6 +1,7 @@
 #include "session/ui/qt_dialogs.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -85,6 +86,17 @@ void Describe(QWidget* w, const QString& objectName, const QString& accessibleNa
   w->setObjectName(objectName);
   w->setAccessibleName(accessibleName);
   w->setAccessibleDescription(objectName);
+}
+
+void CopySelection(const QWidget* focus, const QPlainTextEdit* box) {
+  QClipboard* clipboard = QApplication::clipboard();
+  clipboard->clear();
+  if (const auto* focused = qobject_cast<const QPlainTextEdit*>(focus)) box = focused;
+  QString selected = box->textCursor().selectedText();
+  // A selection separates its lines with U+2029 (and U+2028); the clipboard gets plain line breaks.
+  selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+  selected.replace(QChar::LineSeparator, QLatin1Char('\n'));
+  clipboard->setText(selected);
 }
 
 }  // namespace rmx::ui

@@ -1,6 +1,7 @@
 // The questions and messages of the commands, answered with Qt dialogs.
 #pragma once
 
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QPrinter>
 #include <QString>
@@ -34,5 +35,10 @@ class QtDialogs : public Dialogs {
 // Gives a control the name a screen reader speaks and its object name as its
 // description, so that assistive tools and test drivers can find it.
 void Describe(QWidget* w, const QString& objectName, const QString& accessibleName);
+
+// Edit > Copy of a text window: clears the clipboard, then puts on it the text
+// selected in `focus` when that is a text box, otherwise in `box`, with plain line
+// breaks. Nothing selected leaves the clipboard empty.
+void CopySelection(const QWidget* focus, const QPlainTextEdit* box);
 
 }  // namespace rmx::ui

@@ -1,8 +1,6 @@
 #include "stats/ui/report_windows.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QClipboard>
 #include <QFontMetrics>
 #include <QMenu>
 #include <QMenuBar>
@@ -11,6 +9,7 @@
 #include <QTextCursor>
 
 #include "plot/ui/fonts.h"
+#include "session/ui/qt_dialogs.h"
 
 namespace rmx::ui {
 
@@ -75,17 +74,7 @@ void ReportWindow::AppendText(const std::string& latin1Crlf) {
 
 QString ReportWindow::Text() const { return box_->toPlainText(); }
 
-void ReportWindow::Copy() {
-  QClipboard* clipboard = QApplication::clipboard();
-  clipboard->clear();
-  const auto* edit = qobject_cast<const QPlainTextEdit*>(focusWidget());
-  if (!edit) edit = box_;
-  QString selected = edit->textCursor().selectedText();
-  // Selections separate paragraphs with U+2029; the clipboard gets plain line breaks.
-  selected.replace(QChar(0x2029), QLatin1Char('\n'));
-  selected.replace(QChar(0x2028), QLatin1Char('\n'));
-  clipboard->setText(selected);
-}
+void ReportWindow::Copy() { CopySelection(focusWidget(), box_); }
 
 LSquareWindow::LSquareWindow(QWidget* parent)
     : ReportWindow("frmLSquare", QStringLiteral("Principal Component Analysis Results"), "txtLSResults",

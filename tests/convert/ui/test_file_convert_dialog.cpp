@@ -5,7 +5,6 @@
 #include <QGroupBox>
 #include <QListView>
 #include <QPushButton>
-#include <QTreeView>
 #include <filesystem>
 #include <set>
 
@@ -19,14 +18,6 @@ using rmx::ui::FileConvertDialog;
 
 namespace {
 
-LabSection Section() {
-  LabSection sec;
-  sec.samples.push_back({"CRA", "101", "1.50",
-                         {{"NRM", "0", "318.0", "55.1", "320.4", "48.9", "2.71E-02", "0.08"},
-                          {"TT", "250", "12.3", "-4.8", "359.9", "80.0", "1.05E-03", "1.25"}}});
-  return sec;
-}
-
 struct ConvertDialog : ::testing::Test {
   TempDir dir;
   ScriptedDialogs dialogs;
@@ -37,7 +28,7 @@ struct ConvertDialog : ::testing::Test {
   void SetUp() override {
     QObject::connect(&dlg, &FileConvertDialog::converted, [this](const QString& p) { converted << p; });
     QObject::connect(&dlg, &FileConvertDialog::exitRequested, [this] { ++exits; });
-    WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
+    WriteBytes(dir.File("CRA.app"), WriteLab(TwoSampleSection(), Layout::App));
     dlg.SetFolder(QString::fromStdString(dir.Path()));
     dlg.show();
   }
@@ -57,20 +48,12 @@ struct ConvertDialog : ::testing::Test {
 TEST_F(ConvertDialog, NamesCaptionsAndTheFiveLayoutsInAnyCase) {
   EXPECT_EQ(dlg.objectName(), "frmFileConvert");
   EXPECT_EQ(dlg.windowTitle(), "Convert File (*.app, *.tab, *.nta, *.cma, or *.txt)");
-  ASSERT_NE(dlg.findChild<QGroupBox*>("fraFileSelection"), nullptr);
   EXPECT_EQ(dlg.findChild<QGroupBox*>("fraFileSelection")->title(), "File Selection");
-  const struct { const char* name; const char* caption; const char* spoken; } buttons[] = {
-      {"cmdConvert", "Con&vert", "Convert"}, {"cmdCancel", "&Cancel", "Cancel"}, {"cmdExit", "E&xit", "Exit"}};
-  for (const auto& b : buttons) {
-    ASSERT_NE(Button(b.name), nullptr) << b.name;
-    EXPECT_EQ(Button(b.name)->text(), b.caption);
-    EXPECT_EQ(Button(b.name)->accessibleName(), b.spoken);
-    EXPECT_EQ(Button(b.name)->accessibleDescription(), b.name);
-  }
-  for (QWidget* v : {static_cast<QWidget*>(Files()), static_cast<QWidget*>(dlg.findChild<QTreeView*>("dirRmxConvert"))}) {
-    ASSERT_NE(v, nullptr);
-    EXPECT_FALSE(v->accessibleName().isEmpty());
-    EXPECT_EQ(v->accessibleDescription(), v->objectName());
+  for (auto [name, caption] : {std::pair{"cmdConvert", "Con&vert"}, {"cmdCancel", "&Cancel"}, {"cmdExit", "E&xit"}})
+    EXPECT_EQ(Button(name)->text(), caption);
+  for (const char* name : {"cmdConvert", "cmdCancel", "cmdExit", "filRmxConvert", "dirRmxConvert"}) {
+    const QWidget* v = dlg.findChild<QWidget*>(name);  // each speaks its name
+    EXPECT_TRUE(v && !v->accessibleName().isEmpty() && v->accessibleDescription() == name) << name;
   }
   for (const char* name : {"b.TAB", "c.cma", "d.Nta", "e.txt", "f.mag", "g.csv", "app"}) WriteBytes(dir.File(name), "x");
   std::filesystem::create_directory(dir.File("h.app"));
@@ -83,7 +66,7 @@ TEST_F(ConvertDialog, StaysOpenUntilAFileIsConvertedAndClosesOnEveryButton) {
   Button("cmdConvert")->click();  // nothing selected
   EXPECT_EQ(dialogs.messages.size(), 1u);
   ASSERT_TRUE(dlg.SelectFile("CRA.app"));
-  std::string bad = WriteLab(Section(), Layout::App);
+  std::string bad = WriteLab(TwoSampleSection(), Layout::App);
   WriteBytes(dir.File("CRA.app"), bad.replace(bad.find("  12.3"), 6, "  1x.3"));  // line 4
   Button("cmdConvert")->click();
   ASSERT_EQ(dialogs.messages.size(), 2u);  // the conversion's own message
@@ -92,10 +75,10 @@ TEST_F(ConvertDialog, StaysOpenUntilAFileIsConvertedAndClosesOnEveryButton) {
   EXPECT_TRUE(converted.isEmpty());
   EXPECT_TRUE(dlg.isVisible());
 
-  WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
+  WriteBytes(dir.File("CRA.app"), WriteLab(TwoSampleSection(), Layout::App));
   emit Files()->doubleClicked(Files()->currentIndex());
   EXPECT_EQ(converted, QStringList{QString::fromStdString(dir.File("CRA.mag"))});
-  EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), Bytes(ExpectedSlots(Section())));
+  EXPECT_EQ(ReadBytes(dir.File("CRA.mag")), Bytes(ExpectedSlots(TwoSampleSection())));
   EXPECT_FALSE(dlg.isVisible());
   for (const char* button : {"cmdCancel", "cmdExit"}) {
     dlg.show();
@@ -109,7 +92,7 @@ TEST_F(ConvertDialog, StaysOpenUntilAFileIsConvertedAndClosesOnEveryButton) {
 
 // File > Convert in the main window: the new sample file opens at once.
 TEST_F(MainWindowTest, TheConvertedFileOpensInTheMainWindow) {
-  WriteBytes(dir.File("CRA.app"), WriteLab(Section(), Layout::App));
+  WriteBytes(dir.File("CRA.app"), WriteLab(TwoSampleSection(), Layout::App));
   Act("mnuFileConvert")->trigger();
   auto* dlg = Find<FileConvertDialog>("frmFileConvert");
   ASSERT_NE(dlg, nullptr);
@@ -118,6 +101,6 @@ TEST_F(MainWindowTest, TheConvertedFileOpensInTheMainWindow) {
   dlg->Convert();
   EXPECT_TRUE(dialogs.messages.empty());
   EXPECT_EQ(w->session().FileName(), dir.File("CRA.mag"));
-  EXPECT_EQ(w->session().SampleCount(), 1);
+  EXPECT_EQ(w->session().SampleCount(), 2);
   EXPECT_FALSE(Act("mnuFileConvert")->isEnabled());
 }

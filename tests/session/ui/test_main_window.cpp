@@ -105,9 +105,7 @@ TEST_F(MainWindowUi, OpenListMarkCopyPrintAndClose) {
   EXPECT_EQ(Lines("lstRecord"), QStringList({"  Sample     Active", "S1               No", "S2              Yes"}));
   EXPECT_EQ(List("lstRecord")->item(1)->checkState(), Qt::Unchecked);
   // A click on the background shows what another command wrote.
-  Session other;
-  other.GetOpenFileName(path);
-  other.Load();
+  Session other = OpenSession(path);
   ASSERT_EQ(DeactivateRecords(other, {2}, dialogs), Outcome::Kind::Done);
   BackgroundClick();
   EXPECT_EQ(Lines("lstRecord")[2], "S2               No");
