@@ -48,9 +48,6 @@ TEST(CliBrowse, SamplesAndListingPrintTheWindowsTexts) {
     EXPECT_TRUE(at != std::string::npos && (at == 0 || f.err.rfind("remanex-cli: ", 0) != 0)) << r.err;
     EXPECT_EQ(r.out, "");
   }
-  const CliResult help = RunCli({"--help"});
-  EXPECT_EQ(help.status, 0);
-  EXPECT_NE(help.out.find("remanex-cli listing FILE.mag N"), std::string::npos);
   WriteBytes(path, "");
   EXPECT_EQ(RunCli({"samples", path}).out, "  Sample     Active\n");  // an empty file is an empty section
 }

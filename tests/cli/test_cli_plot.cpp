@@ -54,9 +54,6 @@ uint32_t BigEndian(const std::string& b, size_t at) {
 // panel); a size given is the panel's in twips. (The primitives of every kind on the
 // default panel and on paper are in the golden outputs.)
 TEST_F(CliPlotTest, PrimitivesEqualTheWindowsForTheSamePanel) {
-  const PanelSize def = PlotWindowPanelSize(1024, 768, 96);
-  EXPECT_EQ(def.Width, 7575);
-  EXPECT_EQ(def.Height, 6405);
   const std::string out = dir.File("z.txt");
   const CliResult r = RunCli({"plot", path, "1", "--out", out, "--kind=equal-area", "--coords=tilt", "--size", "9000x6000"});
   ASSERT_EQ(r.status, 0) << r.err;
@@ -86,10 +83,6 @@ TEST_F(CliPlotTest, WritesValidPngSvgAndPdf) {
     EXPECT_NE(svg.find(part), std::string::npos) << part;
   EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u);
   EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
-  size_t pages = 0;
-  for (size_t at = pdf.find("/Type /Page"); at != std::string::npos; at = pdf.find("/Type /Page", at + 1))
-    pages += pdf.compare(at, 12, "/Type /Pages") != 0;
-  EXPECT_EQ(pages, 1u);
 }
 
 TEST_F(CliPlotTest, BadUsageAndFailuresWriteNothing) {

@@ -129,7 +129,7 @@ TEST_F(MainWindowUi, OpenListMarkCopyPrintAndClose) {
   EXPECT_EQ(List("lstRecordData")->count(), 0);
 }
 
-TEST_F(MainWindowUi, OpenByPathHandOverRefusedAndMissingFiles) {
+TEST_F(MainWindowUi, OpenByPathHandOverAndRefusedFiles) {
   // A file named on the command line opens by its full path; a click on the
   // background reloads it from wherever the process now runs.
   Open();
@@ -151,18 +151,13 @@ TEST_F(MainWindowUi, OpenByPathHandOverRefusedAndMissingFiles) {
   EXPECT_EQ(List("lstRecordData")->count(), 0);
   EXPECT_EQ(w->session().CurrentPosition(), 0);
   EXPECT_TRUE(dialogs.messages.empty());
-  // A refused file and a missing one (never created) leave the no-file state.
+  // A refused file leaves the no-file state, said with the file's name.
   WriteBytes(path, std::string(64, '\x7F'));
   w->GetOpenFileName(QString::fromStdString(path));
   ExpectFileState(false);
   ASSERT_EQ(dialogs.messages.size(), 1u);
-  EXPECT_NE(dialogs.messages[0].text.find(path), std::string::npos);
-  EXPECT_NE(dialogs.messages[0].text.find("0 to 500"), std::string::npos);
+  EXPECT_NE(dialogs.messages[0].text.find(path + ": "), std::string::npos);
   EXPECT_EQ(List("lstRecord")->count(), 0);
-  w->GetOpenFileName(QString::fromStdString(dir.File("gone.mag")));
-  ExpectFileState(false);
-  EXPECT_EQ(dialogs.messages.size(), 2u);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(dir.File("gone.mag"))));
 }
 
 // File > Open starts where a file was last chosen while that folder exists, otherwise
@@ -201,9 +196,4 @@ TEST_F(MainWindowUi, OpenDialogHandsOverTheFileAndRemembersItsFolder) {
   EXPECT_FALSE(dlg->isVisible());       // and every other window with it
   EXPECT_FALSE(w->isVisible());
   EXPECT_EQ(dialogs.messages.size(), 1u);
-}
-
-TEST(JoinPath, NoDoubledSeparatorAtTheRoot) {
-  for (const char* folder : {"/data", "/data/"}) EXPECT_EQ(ui::JoinPath(folder, "a.mag"), "/data/a.mag");
-  EXPECT_EQ(ui::JoinPath("/", "a.mag"), "/a.mag");
 }
