@@ -3,6 +3,7 @@
 # seeds/sample_file/ the sample files remanex-cli converts them into, once as
 # converted and once with the first samples fitted. Each also gets a small seed, the
 # section cut to its first two samples: libFuzzer mutates small inputs far faster.
+# seeds/rows_<calculator>/ hold typical tables typed or pasted into the calculators.
 file(REMOVE_RECURSE ${SEEDS})
 set(work ${SEEDS}/work)
 file(MAKE_DIRECTORY ${work} ${SEEDS}/sample_file)
@@ -87,3 +88,10 @@ foreach(ext app tab nta cma txt)
   endforeach()
 endforeach()
 file(REMOVE_RECURSE ${work})
+
+file(WRITE ${SEEDS}/rows_kono/table.txt "N 45\r\nR -45 2\r\nNP 44.5\r\nINT 3\r\nN 47\r\nR -52.5 0.5\r\nN 50\r\n")
+file(WRITE ${SEEDS}/rows_kono/pasted.txt "Polarity Inclination Intensity\nN,\t61.2, 2.5e-3\nRP -58\nN? 12\n\nR\t-63.9\n")
+file(WRITE ${SEEDS}/rows_projections/directions.txt
+     "20.5 41.3\r\n19.0 35.4\r\n345.0 37.0\n12.3 37.2\r\n350.7 -40.4\n")
+file(WRITE ${SEEDS}/rows_projections/vectors.txt
+     "        0.703688        0.263098        0.660002\r\n0.77, 0.27, 0.58\r\n-0.5\t0.1\t-0.86\r\n")
